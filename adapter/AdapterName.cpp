@@ -1,0 +1,26 @@
+#include "adapter/AdapterName.h"
+
+#include <cstring>
+
+CAdapterName::CAdapterName() : m_szName{} {}
+
+void CAdapterName::Set(LPCSTR pszName) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::memset(m_szName, 0, sizeof(m_szName));
+    if (pszName != nullptr)
+        std::strncpy(m_szName, pszName, MAX_NAME);
+}
+
+void CAdapterName::Clear() {
+    Set(nullptr);
+}
+
+BOOL CAdapterName::IsEmpty() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_szName[0] == '\0';
+}
+
+void CAdapterName::Get(char (&szName)[MAX_NAME + 1]) const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::memcpy(szName, m_szName, sizeof(szName));
+}

@@ -1,0 +1,28 @@
+# cmake -DOBJDUMP=... -DFILE=... [-DEXTRA="W32N50.dll"] -P CheckImports.cmake
+# Fails unless FILE imports only DLLs that come with Windows (plus EXTRA): the programs we ship must run on a
+# bare Windows 2000 with no runtime DLL installed beside them.
+set(allowed KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll SHELL32.dll COMCTL32.dll VERSION.dll
+    msvcrt.dll ole32.dll OLEAUT32.dll comdlg32.dll ${EXTRA})
+string(TOLOWER "${allowed}" allowed)
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${FILE} failed")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
+if(NOT names)
+  message(FATAL_ERROR "${FILE}: no imports found (not a PE file?)")
+endif()
+set(bad "")
+foreach(line IN LISTS names)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOLOWER "${dll}" lower)
+  if(NOT lower IN_LIST allowed)
+    list(APPEND bad ${dll})
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "${FILE} imports DLLs that are not part of Windows: ${bad}")
+endif()
+string(REGEX MATCH "file format [^\n]+" format "${dump}")
+message(STATUS "${FILE}: ${format}; imports ${names}")

@@ -1,0 +1,33 @@
+# Build settings shared by every target of our own.
+
+# Warnings are errors in our own code; third-party code (GoogleTest) does not use this.
+function(wlan_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-unused-parameter)
+endfunction()
+
+if(WLAN_HOST AND WLAN_SANITIZE)
+  add_compile_options(-fsanitize=${WLAN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${WLAN_SANITIZE})
+endif()
+
+if(WLAN_HOST)
+  find_package(Threads REQUIRED)
+endif()
+
+if(WIN32)
+  # Windows 2000 is the oldest system the release build supports.
+  add_compile_definitions(_WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX WIN32_LEAN_AND_MEAN)
+  # No DLL beyond Windows' own (and W32N50.dll for the program): the C++ runtime goes in statically.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# wlan_check_imports(target [EXTRA dll...]): a test that the Windows program imports only Windows' own DLLs.
+function(wlan_check_imports target)
+  cmake_parse_arguments(C "" "" "EXTRA" ${ARGN})
+  if(WIN32 AND WLAN_TESTS)
+    add_test(NAME ${target}_imports
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${WLAN_OBJDUMP} -DFILE=$<TARGET_FILE:${target}>
+                     "-DEXTRA=${C_EXTRA}" -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+    set_tests_properties(${target}_imports PROPERTIES LABELS imports)
+  endif()
+endfunction()

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the win32-x64 build under 64-bit Wine, in a prefix of the build's own.
+# Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
+# The prefix is made on first use (about 15 s); a wineserver is kept alive for a minute after the last
+# program so that later starts are quick, and ends by itself.
+set -euo pipefail
+prefix=$1
+shift
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/.wlan-ready" ]; then
+    rm -rf "$prefix"
+    "$wine" wineboot -i >/dev/null 2>&1
+    "$wineserver" -w
+    touch "$prefix/.wlan-ready"
+  fi
+) 9>"$prefix.lock"
+"$wineserver" -p60 2>/dev/null || true
+exec "$wine" "$@"
