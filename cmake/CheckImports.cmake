@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # cmake -DOBJDUMP=... -DFILE=... [-DEXTRA="W32N50.dll"] -P CheckImports.cmake
 # Fails unless FILE imports only DLLs that come with Windows (plus EXTRA): the programs we ship must run on a
 # bare Windows 2000 with no runtime DLL installed beside them.

@@ -19,5 +19,5 @@ mkdir -p "$(dirname "$prefix")"
     touch "$prefix/.wlan-ready"
   fi
 ) 9>"$prefix.lock"
-"$wineserver" -p60 2>/dev/null || true
+"$wineserver" -p60 </dev/null >/dev/null 2>&1 || true
 exec "$wine" "$@"

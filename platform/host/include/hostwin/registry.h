@@ -1,5 +1,14 @@
-// The registry subset of the Win32 API: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER trees with REG_SZ,
-// REG_DWORD and REG_BINARY values, with Windows' semantics where programs depend on them.
+// The registry subset of the Win32 API: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER trees with values of any
+// type, with Windows' semantics where programs depend on them: data kept with exactly the byte count
+// written (a REG_SZ needs no terminator), names compared without regard to ASCII letter case, values
+// enumerated in order of creation, subkeys sorted as Windows NT sorts them, the buffer-size protocol of
+// the query and enumeration calls, and RegDeleteKeyA refusing a key with subkeys on the NT family while
+// Windows 95 and 98 delete the whole subtree (hostsim::GetWindowsKind decides).
+//
+// Deliberately left out: the other predefined keys (their handles are invalid), security (access masks
+// are accepted and ignored), volatile keys (kept like any other), change notifications, class names and
+// write times, name length limits, and code-page conversion (names and data are bytes, kept as given).
+// Control of the stand-in (fresh machine, registry files, write observer) is in hostsim/Registry.h.
 #pragma once
 #include "hostwin/types.h"
 
@@ -26,8 +35,17 @@
 #define KEY_ALL_ACCESS 0xF003Fu
 
 #define REG_OPTION_NON_VOLATILE 0x00000000u
+#define REG_OPTION_VOLATILE 0x00000001u
 #define REG_CREATED_NEW_KEY 0x00000001u
 #define REG_OPENED_EXISTING_KEY 0x00000002u
+
+// Further error codes (winerror.h) that only the registry returns.
+#ifndef ERROR_BAD_PATHNAME
+#define ERROR_BAD_PATHNAME 161L
+#endif
+#ifndef ERROR_NOACCESS
+#define ERROR_NOACCESS 998L
+#endif
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,

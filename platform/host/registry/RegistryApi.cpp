@@ -1,0 +1,230 @@
+// The registry functions of the Win32 API subset, over the process's one registry (RegistryState).
+#include "hostwin/registry.h"
+
+#include "KeyName.h"
+#include "RegistryState.h"
+
+#include "hostsim/System.h"
+
+#include <cstring>
+#include <vector>
+
+using hostreg::RegistryKey;
+using hostreg::RegistryState;
+using hostsim::RegistryWrite;
+
+namespace {
+
+// Follows a relative path from `key`; ERROR_FILE_NOT_FOUND when a key on the way is missing.
+LONG Walk(std::shared_ptr<RegistryKey> key, const std::vector<std::string>& parts,
+          std::shared_ptr<RegistryKey>* found) {
+    for (const std::string& part : parts) {
+        key = key->FindSubkey(part);
+        if (key == nullptr)
+            return ERROR_FILE_NOT_FOUND;
+    }
+    *found = std::move(key);
+    return ERROR_SUCCESS;
+}
+
+std::string ValueNameOf(LPCSTR name) {
+    return name == nullptr ? std::string() : std::string(name);
+}
+
+// Windows 95 and 98 delete a key together with its subkeys; the NT family refuses a key that has any.
+bool DeletesWholeSubtree() {
+    const hostsim::WindowsKind kind = hostsim::GetWindowsKind();
+    return kind == hostsim::WindowsKind::Win95 || kind == hostsim::WindowsKind::Win98;
+}
+
+} // namespace
+
+LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult) {
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    std::vector<std::string> parts;
+    if (!hostreg::SplitKeyPath(lpSubKey, &parts))
+        return ERROR_BAD_PATHNAME;
+    if (LONG rc = Walk(key, parts, &key))
+        return rc;
+    *phkResult = state.OpenHandle(std::move(key));
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
+                            REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                            LPDWORD lpdwDisposition) {
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    std::vector<std::string> parts;
+    if (!hostreg::SplitKeyPath(lpSubKey, &parts))
+        return ERROR_BAD_PATHNAME;
+    if (hostreg::KeyDepth(*key) + parts.size() > hostreg::kMaxKeyDepth)
+        return ERROR_INVALID_PARAMETER;
+    bool created = false;
+    for (const std::string& part : parts) {
+        key = key->AddSubkey(part, &created);
+        if (created)
+            state.Notify(RegistryWrite{RegistryWrite::Kind::CreateKey, key->Path(), {}, 0, {}});
+    }
+    if (lpdwDisposition != nullptr)
+        *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    *phkResult = state.OpenHandle(std::move(key));
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegCloseKey(HKEY hKey) {
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    return state.CloseHandle(hKey);
+}
+
+LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                             LPDWORD lpcbData) {
+    if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr))
+        return ERROR_INVALID_PARAMETER;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    const hostreg::RegistryValue* value = key->FindValue(ValueNameOf(lpValueName));
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    if (lpType != nullptr)
+        *lpType = value->type;
+    if (lpcbData == nullptr)
+        return ERROR_SUCCESS;
+    const DWORD size = static_cast<DWORD>(value->data.size());
+    const DWORD room = *lpcbData;
+    *lpcbData = size;
+    if (lpData == nullptr)
+        return ERROR_SUCCESS;
+    if (room < size)
+        return ERROR_MORE_DATA;
+    if (size != 0)
+        std::memcpy(lpData, value->data.data(), size);
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                           DWORD cbData) {
+    if (lpData == nullptr && cbData != 0)
+        return ERROR_NOACCESS;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    std::vector<std::uint8_t> data(lpData, lpData + cbData);
+    const std::string name = ValueNameOf(lpValueName);
+    key->SetValue(name, dwType, data);
+    // An existing value keeps the spelling it was created with.
+    const std::string storedName = key->FindValue(name)->name;
+    state.Notify(
+        RegistryWrite{RegistryWrite::Kind::SetValue, key->Path(), storedName, dwType, std::move(data)});
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
+                          LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    if (lpValueName == nullptr || lpcchValueName == nullptr || lpReserved != nullptr ||
+        (lpData != nullptr && lpcbData == nullptr))
+        return ERROR_INVALID_PARAMETER;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    if (dwIndex >= key->Values().size())
+        return ERROR_NO_MORE_ITEMS;
+    const hostreg::RegistryValue& value = key->Values()[dwIndex];
+    const DWORD nameLength = static_cast<DWORD>(value.name.size());
+    const DWORD size = static_cast<DWORD>(value.data.size());
+    const bool nameFits = nameLength < *lpcchValueName;
+    const bool dataFits = lpData == nullptr || *lpcbData >= size;
+    // Type and needed data size are reported even when something does not fit; the name length is only
+    // written on success, so the caller's buffer size survives an ERROR_MORE_DATA.
+    if (lpType != nullptr)
+        *lpType = value.type;
+    if (lpcbData != nullptr)
+        *lpcbData = size;
+    if (!nameFits || !dataFits)
+        return ERROR_MORE_DATA;
+    std::memcpy(lpValueName, value.name.c_str(), nameLength + 1);
+    *lpcchValueName = nameLength;
+    if (lpData != nullptr && size != 0)
+        std::memcpy(lpData, value.data.data(), size);
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    if (lpName == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    std::shared_ptr<RegistryKey> subkey = key->SubkeyAt(dwIndex);
+    if (subkey == nullptr)
+        return ERROR_NO_MORE_ITEMS;
+    const std::string& name = subkey->Name();
+    if (name.size() >= cchName)
+        return ERROR_MORE_DATA;
+    std::memcpy(lpName, name.c_str(), name.size() + 1);
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    if (lpSubKey == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    std::vector<std::string> parts;
+    if (!hostreg::SplitKeyPath(lpSubKey, &parts))
+        return ERROR_BAD_PATHNAME;
+    if (LONG rc = Walk(key, parts, &key))
+        return rc;
+    RegistryKey* parent = key->Parent();
+    if (parent == nullptr)
+        return ERROR_ACCESS_DENIED; // a root
+    if (key->SubkeyCount() != 0 && !DeletesWholeSubtree())
+        return ERROR_ACCESS_DENIED;
+    const std::string path = key->Path();
+    parent->RemoveSubkey(key->Name());
+    state.Notify(RegistryWrite{RegistryWrite::Kind::DeleteKey, path, {}, 0, {}});
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> key;
+    if (LONG rc = state.Resolve(hKey, &key))
+        return rc;
+    const std::string name = ValueNameOf(lpValueName);
+    const hostreg::RegistryValue* value = key->FindValue(name);
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    // The spelling the value was created with, as enumeration shows it.
+    const std::string storedName = value->name;
+    key->DeleteValue(name);
+    state.Notify(RegistryWrite{RegistryWrite::Kind::DeleteValue, key->Path(), storedName, 0, {}});
+    return ERROR_SUCCESS;
+}

@@ -1,0 +1,102 @@
+// Host-only behaviour: the 9x delete rule, loading over open handles, resets, use from several threads.
+#include "HostRegistryTest.h"
+
+#include <atomic>
+#include <thread>
+
+using RegistryHostTest = HostRegistryTest;
+
+TEST_F(RegistryHostTest, NineXFamilyDeletesAKeyWithEverythingBelowIt) {
+    for (const auto kind : {hostsim::WindowsKind::Win95, hostsim::WindowsKind::Win98}) {
+        hostsim::SetWindowsKind(kind);
+        HKEY deep = Create(HKEY_LOCAL_MACHINE, "Net\\0000\\Profile\\home\\deeper");
+        Set(deep, "v", REG_SZ, "1");
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Net\\0000\\Profile")) << int(kind);
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+                  RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Net\\0000\\Profile", 0, KEY_READ, &key));
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Net\\0000", 0, KEY_READ, &key));
+        RegCloseKey(key);
+        EXPECT_EQ("missing", Read(deep, "v"));
+        EXPECT_EQ(ERROR_KEY_DELETED, RegQueryValueExA(deep, "v", nullptr, nullptr, nullptr, nullptr));
+        RegCloseKey(deep);
+    }
+}
+
+TEST_F(RegistryHostTest, NtFamilyKindsKeepKeysWithSubkeys) {
+    for (const auto kind : {hostsim::WindowsKind::NT4, hostsim::WindowsKind::Win2000}) {
+        hostsim::SetWindowsKind(kind);
+        RegCloseKey(Create(HKEY_LOCAL_MACHINE, "Services\\RAZUR1\\Parameters"));
+        EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Services\\RAZUR1")) << int(kind);
+    }
+    // A root is never deleted, whatever the kind.
+    hostsim::SetWindowsKind(hostsim::WindowsKind::Win98);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(HKEY_LOCAL_MACHINE, ""));
+    EXPECT_NE("", hostsim::DumpRegistryKey("HKEY_LOCAL_MACHINE\\Services"));
+}
+
+TEST_F(RegistryHostTest, LoadingNewContentLeavesOldHandlesStale) {
+    HKEY old = Create(HKEY_LOCAL_MACHINE, "Same");
+    std::string error;
+    ASSERT_TRUE(hostsim::LoadRegistryText("wlan-registry 1\n[HKEY_LOCAL_MACHINE\\Same]\n\"v\" = sz \"new\"\n",
+                                          "t", &error))
+        << error;
+    EXPECT_EQ(ERROR_KEY_DELETED, RegQueryValueExA(old, "v", nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(old));
+    HKEY fresh = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Same", 0, KEY_READ, &fresh));
+    EXPECT_EQ("1:new", Read(fresh, "v"));
+
+    hostsim::ResetRegistry();
+    EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(fresh)) << "a reset closes every handle";
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Same", 0, KEY_READ, &fresh));
+}
+
+TEST_F(RegistryHostTest, TwoThreadsWriteAndEnumerateTogether) {
+    std::atomic<int> writes{0};
+    hostsim::SetRegistryWriteObserver([&writes](const hostsim::RegistryWrite&) { ++writes; });
+    HKEY shared = Create(HKEY_LOCAL_MACHINE, "Shared");
+    constexpr int kRounds = 300;
+    auto writer = [shared](const std::string& prefix) {
+        for (int i = 0; i < kRounds; ++i) {
+            const std::string name = prefix + std::to_string(i);
+            HKEY own = Create(shared, name.c_str());
+            Set(own, "n", REG_SZ, name);
+            Set(shared, name, REG_SZ, name);
+            EXPECT_EQ("1:" + name, Read(own, "n"));
+            RegCloseKey(own);
+            if (i % 2 == 1) {
+                EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(shared, name.c_str()));
+            }
+        }
+    };
+    auto reader = [shared] {
+        for (int round = 0; round < 20; ++round) {
+            char name[64];
+            BYTE data[64];
+            for (DWORD i = 0;; ++i) {
+                DWORD nameSize = sizeof name;
+                DWORD dataSize = sizeof data;
+                if (RegEnumValueA(shared, i, name, &nameSize, nullptr, nullptr, data, &dataSize) !=
+                    ERROR_SUCCESS)
+                    break;
+                EXPECT_EQ(std::string(name), std::string(reinterpret_cast<char*>(data), dataSize));
+            }
+            hostsim::SaveRegistryText();
+        }
+    };
+    std::thread a(writer, "a");
+    std::thread b(writer, "b");
+    std::thread c(reader);
+    a.join();
+    b.join();
+    c.join();
+
+    char name[64];
+    DWORD keys = 0;
+    while (RegEnumKeyA(shared, keys, name, sizeof name) == ERROR_SUCCESS)
+        ++keys;
+    EXPECT_EQ(static_cast<DWORD>(kRounds), keys) << "half of each writer's keys were deleted";
+    // Per round: create key, two values, and every second round a delete.
+    EXPECT_EQ(1 + 2 * (kRounds * 3 + kRounds / 2), writes.load());
+}
