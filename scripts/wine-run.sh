@@ -20,4 +20,7 @@ mkdir -p "$(dirname "$prefix")"
   fi
 ) 9>"$prefix.lock"
 "$wineserver" -p60 </dev/null >/dev/null 2>&1 || true
+# Wine's helper processes outlive the program; bring them up with no output attached, or they keep the
+# caller's output pipe open (and ctest waiting) until the wineserver ends.
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 exec "$wine" "$@"
