@@ -259,6 +259,42 @@ TEST_P(KernelTest, AutoResetEventReleasesOneWaiterPerSignal) {
     CloseHandle(woke);
 }
 
+struct SectionArgs {
+    CRITICAL_SECTION* cs;
+    HANDLE tried;
+    BOOL entered;
+};
+
+DWORD WINAPI TryTheSection(LPVOID p) {
+    auto* args = static_cast<SectionArgs*>(p);
+    args->entered = TryEnterCriticalSection(args->cs);
+    if (args->entered)
+        LeaveCriticalSection(args->cs);
+    SetEvent(args->tried);
+    EnterCriticalSection(args->cs); // waits until the owner has left it completely
+    LeaveCriticalSection(args->cs);
+    return 0;
+}
+
+TEST_P(KernelTest, CriticalSectionKeepsOutOtherThreadsUntilLeftCompletely) {
+    CRITICAL_SECTION cs;
+    InitializeCriticalSection(&cs);
+    EnterCriticalSection(&cs);
+    EnterCriticalSection(&cs); // the owner may enter again
+    SectionArgs args{&cs, NewEvent(TRUE, FALSE), TRUE};
+    HANDLE thread = CreateThread(nullptr, 0, TryTheSection, &args, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(args.tried, 2000), WAIT_OBJECT_0);
+    EXPECT_FALSE(args.entered);
+    LeaveCriticalSection(&cs);
+    EXPECT_EQ(WaitForSingleObject(thread, 50), WAIT_TIMEOUT); // still held once
+    LeaveCriticalSection(&cs);
+    EXPECT_EQ(WaitForSingleObject(thread, 2000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    CloseHandle(args.tried);
+    DeleteCriticalSection(&cs);
+}
+
 TEST_P(KernelTest, WaitForAnyReportsTheFirstSignalledObject) {
     HANDLE e[3] = {NewEvent(FALSE, FALSE), NewEvent(FALSE, TRUE), NewEvent(TRUE, TRUE)};
     EXPECT_EQ(WaitForMultipleObjects(3, e, FALSE, 0), WAIT_OBJECT_0 + 1);

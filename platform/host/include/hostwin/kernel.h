@@ -135,3 +135,17 @@ inline LONG InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange
     __atomic_compare_exchange_n(Destination, &Comparand, Exchange, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
     return Comparand;
 }
+
+// Critical sections: a lock that a thread may enter again while it holds it. Waiting for one is a wait on the
+// one clock, so in virtual time a thread that waits gives the others their turn.
+struct CRITICAL_SECTION {
+    DWORD OwningThread; // 0 while free
+    LONG RecursionCount;
+};
+typedef CRITICAL_SECTION* LPCRITICAL_SECTION;
+
+VOID WINAPI InitializeCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+VOID WINAPI EnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+BOOL WINAPI TryEnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+VOID WINAPI LeaveCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+VOID WINAPI DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection);

@@ -1,0 +1,367 @@
+#include "simcard/SimCard.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace simcard {
+namespace {
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::optional<std::uint32_t> SubIdOf(std::uint32_t oid, const std::uint8_t* buffer, std::uint32_t length) {
+    if (oid == oid::kCardRecord && buffer && length >= 4)
+        return GetU16(buffer + 2);
+    if (oid == oid::kConfigItem && buffer && length >= 4)
+        return GetU32(buffer);
+    return std::nullopt;
+}
+
+} // namespace
+
+SimCard::SimCard(CardDefinition definition, std::shared_ptr<RadioWorld> world,
+                 std::shared_ptr<CardClock> clock)
+    : m_definition(std::move(definition)), m_world(std::move(world)),
+      m_clock(std::move(clock)), m_reception{m_definition.channelMask, m_definition.sensitivity} {
+    m_lastMs = m_clock->NowMs();
+    PowerOn(m_lastMs, false);
+}
+
+bool SimCard::AnswersTo(const std::string& adapterName) const {
+    return m_definition.bind == "*" || SameNameIgnoringCase(m_definition.bind, adapterName);
+}
+
+// ---- time ----
+
+std::optional<std::uint64_t> SimCard::NextCardEvent() const {
+    std::optional<std::uint64_t> next = m_faults.NextDeadline();
+    for (const auto& t : {m_nextLinkEvent, m_nextScan})
+        if (t && (!next || *t < *next))
+            next = t;
+    return next;
+}
+
+void SimCard::AdvanceTo(std::uint64_t now) {
+    now = std::max(now, m_lastMs);
+    for (;;) {
+        std::optional<std::uint64_t> next = NextCardEvent();
+        if (auto w = m_world->NextEventAfter(m_lastMs))
+            next = next ? std::min(*next, *w) : *w;
+        if (!next || *next > now)
+            break;
+        const std::uint64_t t = std::max(*next, m_lastMs);
+        if (m_link == LinkState::Connected)
+            m_connectedMs += t - m_lastMs;
+        m_lastMs = t;
+        RunDue(t);
+    }
+    if (m_link == LinkState::Connected)
+        m_connectedMs += now - m_lastMs;
+    m_lastMs = now;
+    CheckLink(now);
+}
+
+void SimCard::RunDue(std::uint64_t t) {
+    for (const FaultRule& rule : m_faults.TakeDue(t))
+        ApplyPowerRule(rule, t);
+    CheckLink(t);
+    if (m_nextLinkEvent && *m_nextLinkEvent <= t)
+        Attempt(t);
+    if (m_nextScan && *m_nextScan <= t)
+        Scan(t);
+}
+
+void SimCard::CheckLink(std::uint64_t t) {
+    if (m_link != LinkState::Connected)
+        return;
+    for (const Cell& cell : m_world->CellsAt(t))
+        if (cell.name == *m_joinedName && cell.channel == m_joinedChannel && m_reception.Hears(cell) &&
+            ConfigFits(cell, m_active))
+            return;
+    m_link = LinkState::Disconnected;
+    m_joinedName.reset();
+    m_nextScan.reset();
+    m_nextLinkEvent = t + m_definition.timing.lostDelayMs;
+}
+
+// A join attempt is also a scan: the card lists what it heard on the way.
+void SimCard::Attempt(std::uint64_t t) {
+    const std::vector<Cell> cells = m_world->CellsAt(t);
+    m_scan = HeardCells(cells, m_reception);
+    if (auto cell = ChooseCell(cells, m_active, m_reception)) {
+        m_link = LinkState::Connected;
+        m_joinedName = cell->name;
+        m_joinedChannel = cell->channel;
+        m_nextLinkEvent.reset();
+        m_nextScan = t + m_definition.timing.scanIntervalMs;
+    } else {
+        m_link = LinkState::Searching;
+        m_nextLinkEvent = t + m_definition.timing.retryMs;
+    }
+}
+
+void SimCard::Scan(std::uint64_t t) {
+    m_scan = HeardCells(m_world->CellsAt(t), m_reception);
+    m_nextScan = t + m_definition.timing.scanIntervalMs;
+}
+
+std::optional<Cell> SimCard::JoinedNow() const {
+    if (m_link != LinkState::Connected)
+        return std::nullopt;
+    for (const Cell& cell : m_world->CellsAt(m_lastMs))
+        if (cell.name == *m_joinedName)
+            return cell;
+    return std::nullopt;
+}
+
+// ---- power ----
+
+void SimCard::PowerOn(std::uint64_t t, bool keepConfig) {
+    if (!keepConfig) {
+        m_active = m_staged = m_definition.powerOn;
+        m_keySlot = 1;
+        m_connectedMs = 0;
+        m_scan.clear();
+    }
+    m_link = LinkState::Searching;
+    m_joinedName.reset();
+    m_nextScan.reset();
+    m_nextLinkEvent = t + m_definition.timing.joinDelayMs;
+}
+
+void SimCard::TakeOff(LinkState state) {
+    m_link = state;
+    m_joinedName.reset();
+    m_nextLinkEvent.reset();
+    m_nextScan.reset();
+    ++m_epoch;
+}
+
+void SimCard::ApplyPowerRule(const FaultRule& rule, std::uint64_t t) {
+    switch (rule.action) {
+    case FaultAction::Remove:
+        if (m_present) {
+            m_present = false;
+            TakeOff(LinkState::NotAvailable);
+        }
+        break;
+    case FaultAction::Insert:
+        if (!m_present) {
+            m_present = true;
+            m_suspended = false;
+            PowerOn(t, false);
+        }
+        break;
+    case FaultAction::Suspend:
+        if (m_present && !m_suspended) {
+            m_suspended = true;
+            TakeOff(LinkState::NotAvailable);
+        }
+        break;
+    case FaultAction::Resume:
+        if (m_present && m_suspended) {
+            m_suspended = false;
+            PowerOn(t, true);
+        }
+        break;
+    case FaultAction::Fail:
+    case FaultAction::Short:
+        break;
+    }
+}
+
+namespace {
+FaultRule PowerRule(FaultAction action) {
+    FaultRule rule;
+    rule.action = action;
+    return rule;
+}
+} // namespace
+
+void SimCard::Remove() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    ApplyPowerRule(PowerRule(FaultAction::Remove), m_lastMs);
+}
+
+void SimCard::Insert() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    ApplyPowerRule(PowerRule(FaultAction::Insert), m_lastMs);
+}
+
+void SimCard::Suspend() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    ApplyPowerRule(PowerRule(FaultAction::Suspend), m_lastMs);
+}
+
+void SimCard::Resume() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    ApplyPowerRule(PowerRule(FaultAction::Resume), m_lastMs);
+}
+
+// ---- requests ----
+
+std::optional<std::uint64_t> SimCard::OpenSession() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    if (!m_present || m_suspended)
+        return std::nullopt;
+    return m_epoch;
+}
+
+RequestOutcome SimCard::Gate(std::uint64_t session) const {
+    RequestOutcome refused;
+    if (!m_present)
+        refused.status = status::kAdapterRemoved;
+    else if (m_suspended)
+        refused.status = status::kAdapterNotReady;
+    else if (session != m_epoch)
+        refused.status = status::kAdapterNotOpen;
+    else if (!m_definition.answers)
+        refused.status = status::kRequestTimedOut;
+    return refused;
+}
+
+RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::uint32_t oid, void* bufferIn,
+                                std::uint32_t length) {
+    auto* buffer = static_cast<std::uint8_t*>(bufferIn);
+    if (!buffer)
+        length = 0;
+    const std::uint64_t now = m_clock->NowMs();
+    TraceEntry entry;
+    entry.threadId = m_clock->ThreadId();
+    entry.adapter = m_definition.bind;
+    entry.kind = kind;
+    entry.oid = oid;
+    entry.bytesIn = length;
+    entry.subId = SubIdOf(oid, buffer, length);
+
+    std::unique_lock<std::mutex> lock(m_mutex);
+    AdvanceTo(now);
+    RequestOutcome outcome = Gate(session);
+    if (outcome.status == status::kSuccess) {
+        std::optional<FaultRule> fault = m_faults.OnRequest(kind, oid, entry.subId);
+        if (fault)
+            entry.fault = fault->text;
+        if (fault && fault->action == FaultAction::Fail) {
+            outcome.status = fault->status;
+        } else if (fault && fault->action == FaultAction::Remove) {
+            ApplyPowerRule(*fault, m_lastMs);
+            outcome.status = status::kAdapterRemoved;
+        } else if (fault && fault->action == FaultAction::Suspend) {
+            ApplyPowerRule(*fault, m_lastMs);
+            outcome.status = status::kAdapterNotReady;
+        } else {
+            std::vector<std::uint8_t> before;
+            if (fault && kind == RequestKind::Query)
+                before.assign(buffer, buffer + length);
+            outcome = Dispatch(kind, oid, buffer, length, entry.value);
+            if (fault && kind == RequestKind::Query && outcome.status == status::kSuccess &&
+                outcome.bytesDone > fault->shortBytes) {
+                // The driver wrote only the first bytes: the rest of the buffer is as the caller left it.
+                std::copy(before.begin() + fault->shortBytes, before.begin() + outcome.bytesDone,
+                          buffer + fault->shortBytes);
+                outcome.bytesDone = fault->shortBytes;
+            }
+        }
+    }
+    if (kind == RequestKind::Query && outcome.status == status::kSuccess)
+        entry.value.assign(buffer, buffer + outcome.bytesDone);
+    entry.seq = ++m_seq;
+    entry.timeMs = m_lastMs;
+    entry.bytesOut = outcome.bytesDone;
+    entry.bytesNeeded = outcome.bytesNeeded;
+    entry.status = outcome.status;
+    m_trace.push_back(entry);
+    TraceSink sink = m_sink;
+    lock.unlock();
+    if (sink)
+        sink(entry);
+    return outcome;
+}
+
+RequestOutcome SimCard::Dispatch(RequestKind kind, std::uint32_t oid, std::uint8_t* buffer,
+                                 std::uint32_t length, std::vector<std::uint8_t>& value) {
+    if (kind == RequestKind::Query)
+        return Query(oid, buffer, length);
+    return Set(oid, buffer, length, value);
+}
+
+void SimCard::Commit(std::uint64_t t) {
+    m_active = m_staged;
+    m_link = LinkState::Searching;
+    m_joinedName.reset();
+    m_nextScan.reset();
+    m_nextLinkEvent = t + m_definition.timing.joinDelayMs;
+}
+
+// ---- faults, trace, status ----
+
+void SimCard::ArmFault(FaultRule rule) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    m_faults.Arm(std::move(rule), m_lastMs);
+}
+
+void SimCard::ArmFaults(const std::vector<FaultRule>& rules) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    for (const FaultRule& rule : rules)
+        m_faults.Arm(rule, m_lastMs);
+}
+
+std::vector<FaultRule> SimCard::UnfiredFaults() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_faults.Unfired();
+}
+
+std::vector<ArmedFault> SimCard::Faults() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_faults.Armed();
+}
+
+void SimCard::ClearFaults() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_faults.Clear();
+}
+
+std::vector<TraceEntry> SimCard::Trace() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_trace;
+}
+
+void SimCard::ClearTrace() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_trace.clear();
+}
+
+void SimCard::SetTraceSink(TraceSink sink) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sink = std::move(sink);
+}
+
+CardStatus SimCard::Status() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AdvanceTo(m_clock->NowMs());
+    CardStatus status;
+    status.present = m_present;
+    status.suspended = m_suspended;
+    status.link = m_link;
+    status.joined = JoinedNow();
+    status.active = m_active;
+    status.staged = m_staged;
+    status.txBytes = m_connectedMs * m_definition.trafficTxPerS / 1000;
+    status.rxBytes = m_connectedMs * m_definition.trafficRxPerS / 1000;
+    status.scanResults = m_scan;
+    return status;
+}
+
+} // namespace simcard

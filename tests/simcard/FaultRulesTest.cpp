@@ -1,0 +1,115 @@
+// Faults fire on the requests they name, do what they say, and a rule that never fired is reported.
+#include "CardTestBase.h"
+
+namespace simcard_test {
+namespace {
+
+class FaultRulesTest : public CardTestBase {
+protected:
+    void SetUp() override {
+        Load("card bind=*\nap name=ap ssid=X bssid=00:00:00:00:00:01 channel=1 signal=30\n");
+    }
+
+    void Arm(const std::string& rules) {
+        FaultLoad load = ParseFaultRules(rules, "test.faults");
+        ASSERT_TRUE(load.ok) << load.error;
+        m_card->ArmFaults(load.rules);
+    }
+};
+
+TEST_F(FaultRulesTest, TheNthRequestFailsWithTheChosenStatusOnce) {
+    Arm("request 3 fail 0xC0000001\n");
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ(0u, Query(oid::kCurrentAddress, 6).status);
+    EXPECT_EQ(0xC0000001u, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status);
+    std::vector<ArmedFault> faults = m_card->Faults();
+    ASSERT_EQ(1u, faults.size());
+    EXPECT_EQ(1u, faults[0].fired);
+    EXPECT_EQ(4u, faults[0].seen);
+}
+
+TEST_F(FaultRulesTest, AnOidRuleCatchesEveryMatchingRequestAndNothingElse) {
+    Arm("oid 0xFF010181 query record=0xFD88 fail 0xC0010015\n"
+        "oid 0xFF020191 set item=0x04050101 nth=2 fail 0xC0000001\n");
+    EXPECT_EQ(status::kInvalidData, QueryRecord(record::kScanResults).status);
+    EXPECT_EQ(status::kInvalidData, QueryRecord(record::kScanResults).status);
+    EXPECT_EQ(0u, QueryRecord(record::kChannelMask).status);
+    EXPECT_EQ(0u, SetItemByte(item::kChannel, 3).status);
+    EXPECT_EQ(0u, SetItem(item::kDesiredSsid, "Y").status);
+    EXPECT_EQ(0xC0000001u, SetItemByte(item::kChannel, 4).status);
+    EXPECT_EQ(3, m_card->Status().staged.channel) << "a failed write stages nothing";
+    EXPECT_EQ(0u, SetItemByte(item::kChannel, 4).status);
+}
+
+TEST_F(FaultRulesTest, AShortAnswerWritesOnlyItsBytes) {
+    Arm("oid 0x01010102 short 4\n");
+    std::uint8_t mac[6] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+    RequestOutcome o = m_card->Request(m_session, RequestKind::Query, oid::kCurrentAddress, mac, 6);
+    EXPECT_EQ(0u, o.status);
+    EXPECT_EQ(4u, o.bytesDone);
+    EXPECT_EQ("0060B35EEEEE", FormatHex(mac, 6));
+}
+
+TEST_F(FaultRulesTest, RemovalAndSuspensionByRequestAndByTime) {
+    Arm("oid 0xFF010199 nth=2 remove\n"
+        "at 5000 insert\n"
+        "at 8000 suspend\n"
+        "at 9000 resume\n");
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ(status::kAdapterRemoved, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ(status::kAdapterRemoved, Query(oid::kCurrentAddress, 6).status);
+    EXPECT_FALSE(m_card->OpenSession());
+    Wait(5000);
+    ASSERT_TRUE(m_card->OpenSession());
+    m_session = *m_card->OpenSession();
+    EXPECT_EQ(0u, Query(oid::kCurrentAddress, 6).status);
+    Wait(3000);
+    EXPECT_EQ(status::kAdapterNotReady, Query(oid::kCurrentAddress, 6).status);
+    Wait(1000);
+    EXPECT_TRUE(m_card->Status().present && !m_card->Status().suspended);
+}
+
+TEST_F(FaultRulesTest, ARuleThatNeverFiredIsReported) {
+    Arm("oid 0xFF020196 fail 0xC0000001\nrequest 100 fail 0xC0000001\n");
+    Query(oid::kLinkState, 2);
+    Query(oid::kFirmwareVersion, 4);
+    std::vector<FaultRule> unfired = m_card->UnfiredFaults();
+    ASSERT_EQ(1u, unfired.size());
+    EXPECT_EQ("fault rule never fired: test.faults:2: request 100 fail 0xC0000001\n",
+              DescribeUnfired(unfired));
+    FaultRule built;
+    built.oid = oid::kTxRate;
+    built.kind = RequestKind::Set;
+    built.status = 0xC0000002u;
+    built.times = 0;
+    m_card->ArmFault(built);
+    EXPECT_EQ("oid 0xFF02019D set fail 0xC0000002", m_card->UnfiredFaults().back().text);
+    m_card->ClearFaults();
+}
+
+TEST(FaultFileTest, MistakesNameTheFileAndLine) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"request 0 fail 1", "f:1: request numbers start at 1"},
+        {"\nrequest 2", "f:2: the rule has no action"},
+        {"oid 0xFF010199 fail 0", "f:1: fail needs a non-zero status"},
+        {"oid zz fail 1", "f:1: OID 'zz' is not a number"},
+        {"oid 1 colour=red fail 1", "f:1: unknown field 'colour'"},
+        {"at 100 fail 1", "f:1: a timed rule can only remove"},
+        {"request 1 resume", "f:1: a request rule can only fail"},
+        {"request 1 fail 1 extra", "f:1: unexpected 'extra'"},
+        {"every 3 fail 1", "f:1: unknown rule 'every'"},
+    };
+    for (const auto& c : cases) {
+        FaultLoad load = ParseFaultRules(c.text, "f");
+        EXPECT_FALSE(load.ok) << c.text;
+        EXPECT_EQ(0u, load.rules.size());
+        EXPECT_EQ(0u, load.error.rfind(c.error, 0)) << load.error;
+    }
+}
+
+} // namespace
+} // namespace simcard_test
