@@ -344,7 +344,7 @@ TEST_P(KernelTest, TickCountMovesForward) {
 
 // --- bad handles -----------------------------------------------------------------------------------------
 
-// The program relies on a null event making its waits return at once (Part 1.2, failed event creation).
+// The program relies on a null event making its waits return at once (when creating an event failed).
 TEST_P(KernelTest, NullHandleFailsAtOnce) {
     const DWORD start = GetTickCount();
     SetLastError(0);

@@ -48,7 +48,7 @@ void EndAndClose(HANDLE thread) {
     CloseHandle(thread);
 }
 
-// --- the handshake of the sheet and the monitor thread (spec Part 1.2), for ten virtual minutes ----------
+// --- the handshake of the sheet and the monitor thread, for ten virtual minutes ----------
 
 struct Handshake {
     HANDLE uiIdle = nullptr;
