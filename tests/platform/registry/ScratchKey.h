@@ -1,6 +1,7 @@
 // A fixture for registry tests that run on the host stand-in and on Windows (or Wine) alike: each test
 // gets a fresh key HKEY_CURRENT_USER\Software\WlanUtilityTests\<suite>.<test>, removed again afterwards.
 #pragma once
+#include "Wine.h"
 #include <win32api.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 
 // Where Wine is known to behave differently from Windows, the tests expect Wine's behaviour under Wine
 // and Windows' behaviour everywhere else (the host stand-in follows Windows).
-bool RunningUnderWine();
+using testsupport::RunningUnderWine;
 
 // Removes a key with everything below it, on every Windows family (the NT family only deletes leaves).
 void DeleteKeyTree(HKEY parent, const std::string& name);

@@ -1,0 +1,24 @@
+// Per-thread state of the framework: the message being handled (for Default), the temporary window objects
+// that FromHandle made, and the window-creation hook.
+#pragma once
+#include <memory>
+#include <unordered_map>
+
+#include "fw/Wnd.h"
+
+namespace fw {
+
+struct ThreadState {
+    MSG current{};
+    std::unordered_map<HWND, std::unique_ptr<CWnd>> temporaries;
+    CWnd noWindow;
+    CWnd* hookTarget = nullptr;
+    HHOOK hook = nullptr;
+    // The window whose UpdateData runs now: control notifications to it are held back, so that texts the
+    // exchange itself puts into controls do not come back to the window as user edits.
+    HWND lockoutNotifyWindow = nullptr;
+};
+
+ThreadState& GetThreadState();
+
+} // namespace fw

@@ -1,0 +1,44 @@
+// Reading the headless windows: find a window, and take a snapshot of a control's state. Callable from any
+// thread.
+#pragma once
+#include <string>
+#include <vector>
+
+#include <win32api.h>
+
+namespace hostui {
+
+struct ControlSnapshot {
+    bool exists = false;
+    std::string className;
+    std::string text;
+    DWORD style = 0;
+    bool enabled = false;
+    bool visible = false;
+    int checked = 0;                            // buttons
+    std::vector<std::string> items;             // combo box and tab entries, list view column 0
+    int selection = -1;                         // combo box, tab; first selected list row
+    std::vector<std::string> columns;           // list view headers
+    std::vector<std::vector<std::string>> rows; // list view rows, all sub-items
+    int rangeMin = 0;                           // slider, progress bar
+    int rangeMax = 0;
+    int pos = 0;
+    int limit = 0;    // edit text limit
+    int rowCount = 0; // tab rows
+};
+
+// The newest top-level window with this title (and class, when given), or NULL.
+HWND FindTopWindow(const std::string& title, const std::string& className = "");
+HWND FindControl(HWND dialog, int id);
+ControlSnapshot ReadControl(HWND control);
+ControlSnapshot ReadControl(HWND dialog, int id);
+// The page window a property sheet shows now, or NULL.
+HWND CurrentSheetPage(HWND sheet);
+// The texts of the tabs of a property sheet.
+std::vector<std::string> SheetTabs(HWND sheet);
+// Timers of a window: (id, period) pairs.
+std::vector<std::pair<UINT_PTR, UINT>> WindowTimers(HWND hwnd);
+// The number of windows that exist (all threads), for leak checks.
+size_t WindowCount();
+
+} // namespace hostui

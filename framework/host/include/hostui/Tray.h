@@ -1,0 +1,27 @@
+// The notification-area icon as the program set it, and the user's mouse on it.
+#pragma once
+#include <string>
+
+#include <win32api.h>
+
+namespace hostui {
+
+struct TrayIcon {
+    bool shown = false;
+    HWND hwnd = nullptr;
+    UINT id = 0;
+    UINT iconResource = 0; // the resource id the icon was loaded from; 0 for none
+    UINT callbackMessage = 0;
+    std::string tip;
+};
+
+// The program's one icon (the most recently added one that still shows).
+TrayIcon GetTrayIcon();
+// The mouse messages Windows sends the icon's window for a double click or a right click; FALSE (and a
+// failure event) when no icon shows.
+BOOL DoubleClickTray();
+BOOL RightClickTray();
+// The resource id an icon handle was loaded from (0 for none).
+UINT IconResourceId(HICON icon);
+
+} // namespace hostui

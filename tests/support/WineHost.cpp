@@ -1,0 +1,9 @@
+#include "Wine.h"
+
+namespace testsupport {
+
+bool RunningUnderWine() {
+    return false;
+}
+
+} // namespace testsupport
