@@ -1,0 +1,45 @@
+// The machine a run starts on: the Windows kind, the registry (a file, or a fresh machine with the card's
+// driver installed for the kind), the simulated cards with their radio world, and the armed faults. Every
+// file is read and checked by Prepare before Apply changes anything.
+#pragma once
+#include "RunOptions.h"
+#include "Script.h"
+
+#include "simcard/FaultRules.h"
+#include "simcard/WorldFile.h"
+
+#include <hostsim/System.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace runner {
+
+class Machine {
+public:
+    // Command-line settings win over the script's setup lines.
+    bool Prepare(const RunOptions& options, const ScriptSetup& setup, std::string* error);
+    // Names of the cells the world starts with.
+    std::set<std::string> CellNames() const;
+    // The stand-ins as a fresh machine of this kind; false (with the registry's message) when the registry
+    // file does not load.
+    bool Apply(std::string* error);
+    // Cards on the stand-ins' clock, faults armed: to be called once the run's clock runs.
+    void InstallCards();
+    // What the transcript header says about the machine.
+    std::vector<std::string> Describe() const;
+
+private:
+    hostsim::WindowsKind m_kind = hostsim::WindowsKind::Win2000;
+    std::string m_registryFile;
+    std::string m_worldFile;
+    std::string m_faultsFile;
+    simcard::WorldDefinition m_world;
+    std::vector<simcard::FaultRule> m_faults;
+    std::string m_registryNote;
+};
+
+std::string BaseName(const std::string& path);
+
+} // namespace runner

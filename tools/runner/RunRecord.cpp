@@ -1,0 +1,102 @@
+#include "RunRecord.h"
+
+#include "EventFormat.h"
+
+#include <cstdlib>
+
+namespace runner {
+
+void RunRecord::OnUiEvent(const hostui::UiEvent& event) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    using Kind = hostui::UiEvent::Kind;
+    if (event.kind == Kind::Box) {
+        m_boxes.push_back(event.text);
+        if (!m_answers.empty())
+            m_answers.pop_front();
+    } else if (event.kind == Kind::Menu) {
+        if (!m_choices.empty())
+            m_choices.pop_front();
+        for (const std::string& item : event.items) {
+            const std::size_t blank = item.find(' ');
+            if (item == "-" || blank == std::string::npos)
+                continue;
+            std::string text = item.substr(blank + 1);
+            const std::string grayed = " (grayed)";
+            if (text.size() > grayed.size() &&
+                text.compare(text.size() - grayed.size(), grayed.size(), grayed) == 0)
+                text.resize(text.size() - grayed.size());
+            m_menuEntries[text] = static_cast<unsigned>(std::strtoul(item.c_str(), nullptr, 10));
+        }
+    } else if (event.kind == Kind::Failure) {
+        ++m_failures;
+    }
+}
+
+void RunRecord::OnRequest(const simcard::TraceEntry& entry) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_requests.emplace_back(entry.oid, entry.kind);
+}
+
+std::optional<std::size_t> RunRecord::FindBox(const std::string& text, std::size_t from) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (std::size_t i = from; i < m_boxes.size(); ++i)
+        if (m_boxes[i] == text)
+            return i;
+    return std::nullopt;
+}
+
+std::size_t RunRecord::BoxCount() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_boxes.size();
+}
+
+std::optional<std::size_t> RunRecord::FindRequest(std::uint32_t oid, std::optional<simcard::RequestKind> kind,
+                                                  std::size_t from) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (std::size_t i = from; i < m_requests.size(); ++i)
+        if (m_requests[i].first == oid && (!kind || m_requests[i].second == *kind))
+            return i;
+    return std::nullopt;
+}
+
+std::size_t RunRecord::RequestCount() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_requests.size();
+}
+
+std::optional<unsigned> RunRecord::MenuCommand(const std::string& text) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_menuEntries.find(text);
+    if (it == m_menuEntries.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void RunRecord::QueueAnswer(int answer, int line) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_answers.emplace_back(answer, line);
+}
+
+void RunRecord::QueueMenuChoice(unsigned command, int line) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_choices.emplace_back(command, line);
+}
+
+std::vector<std::string> RunRecord::Untaken() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<std::string> lines;
+    for (const auto& [answer, line] : m_answers)
+        lines.push_back("line " + std::to_string(line) + ": answer " + AnswerName(answer) +
+                        " was never taken by a message box");
+    for (const auto& [command, line] : m_choices)
+        lines.push_back("line " + std::to_string(line) + ": menu pick " + std::to_string(command) +
+                        " was never taken by a popup menu");
+    return lines;
+}
+
+std::size_t RunRecord::FailureCount() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failures;
+}
+
+} // namespace runner

@@ -1,0 +1,93 @@
+// A script as the reader leaves it: every command checked and resolved (control names to ids, durations to
+// milliseconds, world and fault lines parsed), so that playing it can only fail on what the program does.
+#pragma once
+#include "simcard/FaultRules.h"
+#include "simcard/WorldFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace runner {
+
+// What `wait until` and `expect` look at.
+struct Condition {
+    enum class Kind {
+        Icon,
+        NoIcon,
+        Box,
+        ControlText,
+        ControlState,
+        Link,
+        SheetUp,
+        SheetDown,
+        Page,
+        Request,
+        Exited
+    };
+    Kind kind = Kind::Exited;
+    int number = 0;   // icon id, control id, page index (-1: by title), OID
+    std::string text; // box text, control text, control state word, link state word, page title
+    std::optional<simcard::RequestKind> requestKind;
+    std::string source; // as written, for messages
+};
+
+struct Command {
+    enum class Verb {
+        TrayDoubleClick,
+        TrayRightClick,
+        MenuPick,
+        Tab,
+        Type,
+        Select,
+        Check,
+        Uncheck,
+        Slider,
+        Click,
+        Sheet,
+        Answer,
+        Wait,
+        WaitUntil,
+        CardRemove,
+        CardInsert,
+        DeviceArrival,
+        DeviceRemoval,
+        PowerSuspend,
+        PowerResume,
+        World,
+        Fault,
+        DumpPage,
+        DumpRegistry,
+        DumpTray,
+        DumpTrace,
+        Expect
+    };
+    Verb verb = Verb::Wait;
+    int line = 0;
+    std::string source;   // the line as written, without its comment
+    int control = 0;      // control id of the user commands
+    int number = -1;      // menu command id, tab/select index, slider position, answer id, card index,
+                          // sheet button id, dump trace count
+    std::string text;     // typed text, entry or tab title, menu entry text, registry key, device id
+    std::uint64_t ms = 0; // wait, wait until limit
+    Condition condition;
+    simcard::WorldDefinition world; // `world`: the cells and changes this line adds
+    std::vector<simcard::FaultRule> faults;
+};
+
+// Run settings a script may carry in `setup` lines; the command line overrides them.
+struct ScriptSetup {
+    std::optional<std::string> kind;
+    std::optional<std::string> registry; // paths as resolved against the script's folder
+    std::optional<std::string> world;
+    std::optional<std::string> faults;
+};
+
+struct Script {
+    std::string name; // the file name as given
+    ScriptSetup setup;
+    std::vector<Command> commands;
+};
+
+} // namespace runner

@@ -1,0 +1,59 @@
+// Plays a script's commands on the thread that runs it (a program thread of the clock), against the program
+// on its user-interface thread: user actions through the headless window system, changes of the world
+// through the simulated cards, waits on the one clock, checks and dumps into the transcript.
+#pragma once
+#include "ProgramHost.h"
+#include "RunRecord.h"
+#include "Script.h"
+#include "Transcript.h"
+
+#include <win32api.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace runner {
+
+class ScriptPlayer {
+public:
+    ScriptPlayer(Transcript& transcript, RunRecord& record, ProgramHost& program, std::uint64_t startMs);
+
+    // Lets the program's threads take their first turn before the first command.
+    void Begin();
+    // Plays one command; false stops the run (an expectation failed, a wait reached its limit, an action the
+    // user could not do). A command that meets the program's end still counts as played.
+    bool Play(const Command& command);
+    // The transcript's time now.
+    std::uint64_t Now() const;
+    void Say(const std::string& text);
+
+private:
+    // Waits until done() holds, the program ends or the clock reaches deadline; true when done() held.
+    bool WaitFor(const std::function<bool()>& done, std::uint64_t deadline);
+    void Yield();
+    bool Fail(const std::string& what);
+
+    // User actions (UserActions.cpp).
+    bool User(const Command& command);
+    HWND Sheet() const;
+    HWND Dialog() const;
+    HWND DialogWith(int control, std::string* error) const;
+
+    // The cards and the system around the program (WorldActions.cpp).
+    bool Outside(const Command& command);
+
+    // Conditions and dumps (Inspection.cpp).
+    bool Holds(const Condition& condition, std::string* actual);
+    void Dump(const Command& command);
+    std::string PageTitle(HWND sheet) const;
+
+    Transcript& m_transcript;
+    RunRecord& m_record;
+    ProgramHost& m_program;
+    std::uint64_t m_startMs;
+    std::size_t m_boxCursor = 0;
+    std::size_t m_requestCursor = 0;
+};
+
+} // namespace runner
