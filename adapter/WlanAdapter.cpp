@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
+#include "adapter/DosDeviceName.h"
 #include "app/Globals.h"
 
 namespace {
@@ -81,7 +82,7 @@ BOOL CWlanAdapter::OpenLocked(const CAdapterName& name) {
     // Gives the device an MS-DOS name, which the library opens it by. Never removed: the next open defines
     // the same name again.
     if (bNt)
-        DefineDosDeviceA(DDD_RAW_TARGET_PATH, pszDeviceName, m_szDevicePath);
+        DefineAdapterDosName(pszDeviceName, m_szDevicePath);
     return 1;
 }
 

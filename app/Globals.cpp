@@ -1,4 +1,5 @@
 #include "app/Globals.h"
+#include "app/TrayIcon.h"
 
 std::atomic<BYTE> g_nOsKind{OSKIND_UNSUPPORTED};
 char g_szClassKeyPath[250];
@@ -14,3 +15,6 @@ std::atomic<BYTE> g_bStopMonitor{0};
 std::atomic<BYTE> g_bSuspendSeen{0};
 
 std::atomic<BYTE> g_bSheetActive{0};
+std::atomic<BYTE> g_bExitAfterSheet{0};
+
+std::atomic<CTrayIconOwner*> g_pTrayIconOwner{nullptr};

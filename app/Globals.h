@@ -1,9 +1,9 @@
 // The program's shared state: the globals that the start-up code, the card monitor thread, the main frame,
 // the sheet and the driver channel read and write.
 //
-// Design decision: the flags are shared between the user-interface thread and the card monitor thread. They are
-// single bytes whose order of use the program relies on, so each is an atomic: a store on one thread is seen by
-// the other without a data race, with sequentially consistent order, and costs no lock.
+// Design decision: the flags are shared between the user-interface thread and the card monitor thread. They
+// are single bytes whose order of use the program relies on, so each is an atomic: a store on one thread is
+// seen by the other without a data race, with sequentially consistent order, and costs no lock.
 #pragma once
 #include <win32api.h>
 #include <atomic>
@@ -38,3 +38,6 @@ extern std::atomic<BYTE> g_bSuspendSeen;
 
 // Sheet.
 extern std::atomic<BYTE> g_bSheetActive;
+
+// Main frame: 1 = an exit was asked for while the sheet was up; it is finished when the sheet's loop returns.
+extern std::atomic<BYTE> g_bExitAfterSheet;

@@ -6,7 +6,8 @@
 
 namespace {
 
-const char s_szNt5ClassKey[] = "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+const char s_szNt5ClassKey[] =
+    "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
 const char s_szNt4ServicesKey[] = "System\\CurrentControlSet\\Services\\";
 const char s_sz9xNetClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Net\\";
 

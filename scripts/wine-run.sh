@@ -14,7 +14,8 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/.wlan-ready" ]; then
     rm -rf "$prefix"
-    "$wine" wineboot -i >/dev/null 2>&1
+    # Made without a display: a window of the first start-up could wait on the window manager.
+    DISPLAY= "$wine" wineboot -i </dev/null >/dev/null 2>&1
     "$wineserver" -w
     touch "$prefix/.wlan-ready"
   fi

@@ -1,0 +1,3 @@
+#include "app/TarvexDoc.h"
+
+IMPLEMENT_DYNCREATE(CTarvexDoc, CDocument)

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs the utility: the real Windows program (win32-x64 build) under 64-bit Wine, with the simulated card of
+# worlds/office.world installed as on Windows 2000, in a Wine prefix of its own (build/run/wineprefix; the
+# user's own prefix is never touched).
+#
+# Usage: scripts/run.sh [--headless] [--shots DIR] [--build DIR]
+#   With a working DISPLAY the program runs there until you choose Exit from its tray icon's menu.
+#   Otherwise (or with --headless) it runs on a private X display: the script double-clicks the tray icon,
+#   takes a picture of each page and of the tray into DIR (default build/run/screenshots), and exits through
+#   the tray menu.
+#   --build DIR uses that win32-x64 build tree instead of build/win32-x64.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+headless=0
+shots=$root/build/run/screenshots
+build=$root/build/win32-x64
+while [ $# -gt 0 ]; do
+  case $1 in
+    --headless) headless=1 ;;
+    --shots) shots=${2:?--shots needs a folder}; shift ;;
+    --build) build=${2:?--build needs a folder}; shift ;;
+    *) echo "usage: run.sh [--headless] [--shots DIR] [--build DIR]" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+"$here/setup.sh"
+
+if [ "$build" = "$root/build/win32-x64" ]; then
+  cmake --preset win32-x64 -S "$root" >/dev/null
+fi
+cmake --build "$build" -j2 --target wlanutil cardinstall uidriver
+exe=$build/app/wlanutil.exe
+installer=$build/tools/cardinstall/cardinstall.exe
+uidriver=$build/tools/uidriver/uidriver.exe
+
+run=$root/build/run
+prefix=$run/wineprefix
+mkdir -p "$run"
+mkdir -p "$shots"
+shots=$(cd "$shots" && pwd)
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+# The prefix is made without a display (wine-run.sh), then set up once: Windows 2000, the card's driver
+# installation as class subkey 0007, and no crash dialog that would wait for a click.
+env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
+if [ ! -f "$prefix/.wlan-card" ]; then
+  env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
+  env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+  env -u DISPLAY "$wine" "$installer" --kind win2000 --index 7
+  touch "$prefix/.wlan-card"
+fi
+W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
+export W32N_WORLD
+# The prefix's helpers were started without a display: end them, so that the program's session starts
+# them again on the display it runs on.
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w 2>/dev/null || true
+
+if [ "$headless" -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  echo "run: the utility is in the tray; choose Exit from its menu to end it"
+  "$wine" "$exe"
+  exit 0
+fi
+
+# --- On a private display: show it, take pictures, exit through the tray ---
+exec "$here/xvfb-session.sh" "$here/run-headless.sh" "$exe" "$uidriver" "$shots"

@@ -1,0 +1,75 @@
+// The program run in-process: a machine of one Windows kind with the card's driver installed, simulated
+// cards behind the driver-access library, the headless window system with the program's resources, and a
+// user on a thread of its own who works the tray while the program runs on the test's thread. Everything
+// runs on virtual time, so a run takes milliseconds and gives the same trace every time.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CardInstaller.h"
+#include "TestClock.h"
+#include "app/Globals.h"
+#include "driverlib/CardRack.h"
+#include "hostsim/Registry.h"
+#include "hostsim/System.h"
+#include "hostui/HostUi.h"
+#include "resource.h"
+#include "simcard/Trace.h"
+
+class CConfigUtility;
+
+namespace shelltest {
+
+using Lines = std::vector<std::string>;
+
+extern const char kTitle[];
+extern const char kOfficeWorld[]; // one open access point "OFFICE"; the card line is added
+
+class ShellTest : public ::testing::Test {
+public:
+    ShellTest();
+    ~ShellTest() override;
+
+    // The machine: GetVersionExA answers `kind`; the card's driver installation as entry `index`.
+    void OnSystem(hostsim::WindowsKind kind);
+    void InstallCard(int index = 1);
+    // A simulated card for entry `index` in the world `world`; `cardKeys` go on its card line.
+    void InsertCard(int index = 1, const std::string& cardKeys = "", const std::string& world = kOfficeWorld);
+    static std::shared_ptr<simcard::SimCard> Card();
+
+    // Runs the program on this thread until it ends, with `user` on a program thread of its own. When the
+    // user is done and the program still runs, the user closes it. Returns AfxWinMain's result.
+    int Run(const std::function<void()>& user);
+
+    // --- For the user ---
+    // Lets virtual time pass in steps of 100 ms until `done`; false (and a test failure) after `limitMs`.
+    static bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 60000);
+    static HWND SheetWindow(); // the sheet window while it is up
+    static HWND FrameWindow();
+    static CConfigUtility* Sheet();
+    static void ChooseFromTrayMenu(UINT nCommand);
+    static void DoubleClickTray();
+    static LRESULT SendDeviceChange(UINT nEvent, const char* pszIdentifier);
+
+    // --- What the program did ---
+    // "add 187", "modify 186", "delete", in order.
+    static Lines TrayLog();
+    // The pictures the tray showed, one entry per change of picture: "187", "186", "none".
+    static Lines TrayPictures();
+    static Lines BoxTexts();
+    static std::vector<hostui::UiEvent> Menus();
+    // The card's requests as "t=1000 query 0xFF010199 status=0x00000000", and forgets them.
+    static Lines TakeTrace();
+    static std::vector<simcard::TraceEntry> TakeTraceEntries();
+
+    testsupport::TestClock m_clock{testsupport::ClockKind::Virtual};
+    DWORD m_dwEndTick = 0; // when AfxWinMain returned
+    cardinstall::WindowsKind m_kind = cardinstall::WindowsKind::Win2000;
+    BOOL m_bExpectNoFailures = TRUE;
+};
+
+} // namespace shelltest
