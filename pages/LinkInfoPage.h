@@ -1,0 +1,82 @@
+// The Link Info page: the link state, channel, rate, SSID, throughput, signal and quality of the card.
+// While it shows, it reads the card every 2000 ms; "Re-Search" has the monitor thread write the whole basic
+// configuration to the card again, so that the card searches for its network afresh.
+#pragma once
+#include "adapter/CardRecords.h"
+#include "fw/Framework.h"
+#include "resource.h"
+
+// The link record this page reads the card into. It lives for the whole process; no other code reads it.
+extern LinkStatus g_LinkStatus;
+
+enum {
+    LINK_LEVEL_MAX = 15,        // both bars run from 0 to 15
+    LINK_REFRESH_PERIOD = 2000, // ms between two refreshes
+    LINK_REFRESH_PHASES = 3,    // detail levels 0, 1, 2 in turn
+    TRAFFIC_TX_UNICAST = 3,     // counters summed into the bytes sent ...
+    TRAFFIC_TX_MULTICAST = 4,   //
+    TRAFFIC_RX_UNICAST = 13,    // ... and into the bytes received
+    TRAFFIC_RX_MULTICAST = 14,  //
+    TRAFFIC_COUNTERS_USED = 15, // the answer must reach the last counter the page reads
+};
+
+class CLinkInfoPage : public CPropertyPage {
+public:
+    enum { IDD = IDD_LINK_INFO };
+
+    CLinkInfoPage();
+    ~CLinkInfoPage() override;
+
+    // The texts of a refresh, kept apart from the window work.
+    static UINT GetLinkStateTextId(WORD wLinkState);
+    static LPCSTR GetRateText(WORD wTxRate);
+    static BYTE ScaleSignalLevel(BYTE bSignal);
+    static BYTE ClampLinkQuality(BYTE bQuality);
+    // "Very Good (60%)"; the word alone for 0. bLevel is 0 .. LINK_LEVEL_MAX.
+    static CString FormatLevelText(BYTE bLevel);
+    // The bytes per second since the previous sum, which becomes dwSum. FALSE, with no rate, when the
+    // counters went back.
+    static BOOL TakeThroughput(DWORD dwSum, DWORD* pdwPrevSum, DWORD* pdwRate);
+    // The SSID as a text: one character per byte, at most SSID_FIELD_SIZE bytes, a control byte as '?'.
+    static CString FormatSsidText(const BYTE* pbSsid, WORD wLength);
+
+protected:
+    BOOL m_bReSearchPending;
+    int m_nRefreshPhase;
+    CButton m_btnReSearch;
+    CProgressCtrl m_prgLinkQuality;
+    CEdit m_edtRate;
+    CEdit m_edtSSID;
+    CEdit m_edtChannel;
+    CEdit m_edtState;
+    CEdit m_edtReceived;
+    CEdit m_edtTransmitted;
+    CProgressCtrl m_prgSignal;
+    CString m_strChannel;
+    CString m_strRate;
+    CString m_strSSID;
+    CString m_strState;
+    CString m_strReceived;
+    CString m_strTransmitted;
+    CString m_strSignal;
+    CString m_strQuality;
+
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+
+    void RefreshLinkInfo(int nPhase);
+    void ShowLevels();
+    void ClearLevels();
+    void ShowThroughput();
+    static void ShowText(CEdit& edit, LPCSTR pszText);
+
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnReSearch();
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,161 @@
+// The Configuration page's "Apply Changes", "Undo Changes" and "Restore Defaults", and its two requests to
+// the card: the channel mask read at activation and the WEP settings of a picked profile.
+#include "profiles/ConfigPage.h"
+
+#include <cstring>
+
+#include "adapter/CardRecords.h"
+#include "adapter/NdisEnvelopes.h"
+#include "adapter/NdisRequests.h"
+#include "app/Globals.h"
+#include "profiles/ConfigPageTables.h"
+#include "sheet/ConfigUtility.h"
+
+void CConfigPage::OnApplyChanges() {
+    if (!UpdateData(TRUE))
+        return;
+    CConfigUtility* pSheet = GetSheet();
+    const int nEntry = FindProfileEntry(m_strProfileName);
+    if (nEntry < 0) {
+        if (!IsNewProfileNameAcceptable(m_strProfileName)) {
+            m_bSaveWithoutApply = 0;
+            AfxMessageBox(IDS_ERR_PROFILE_NAME, MB_OK);
+            return;
+        }
+        m_cboProfile.AddString(m_strProfileName);
+    } else {
+        // Design decision: a name typed in another letter case means the listed profile, and takes the
+        // list's spelling, so that "CurProfile" always names the key as it is.
+        m_cboProfile.GetLBText(nEntry, m_strProfileName);
+        // The stored profile first, so that what the other pages saved in it (WEP keys, thresholds) is
+        // kept when the page's settings are saved over it.
+        pSheet->LoadProfile(m_strProfileName);
+        if (m_bProfileSelected) {
+            ApplyProfileWep();
+            m_bProfileSelected = 0;
+        }
+    }
+    pSheet->CurProfile = m_strProfileName;
+    StoreSettingsInProfile(TRUE);
+    pSheet->SaveProfile();
+    if (m_bSaveWithoutApply) {
+        g_bConfigPending = 0;
+        m_bSaveWithoutApply = 0;
+    } else {
+        // The monitor thread reads the settings only after it sees the flag, so it is set last.
+        g_bConfigPending = 1;
+    }
+    EnableEditButtons(FALSE);
+    m_btnActivate.EnableWindow(FALSE);
+    m_btnCreate.EnableWindow(FALSE);
+    PushToControls();
+}
+
+void CConfigPage::StoreSettingsInProfile(BOOL bSetUndoPoint) {
+    CConfigUtility* pSheet = GetSheet();
+    // Design decision: a list without a selection keeps the profile's value (a network type 3, a rate
+    // code or a channel the lists do not offer), and so does the power-saving list.
+    BYTE bNetworkType;
+    if (GetModeNetworkType(m_cboMode.GetCurSel(), &bNetworkType))
+        pSheet->NetworkType = bNetworkType;
+    WORD wChannel;
+    if (GetChannelOfEntry(m_nChannelIndex, &wChannel))
+        pSheet->DSChannel = wChannel;
+
+    const int cchSsid = m_strSSID.GetLength();
+    const WORD cbSsid = (WORD)(cchSsid < CONFIG_SSID_LIMIT ? cchSsid : CONFIG_SSID_LIMIT);
+    pSheet->SSIDText = m_strSSID;
+    std::memset(pSheet->SSID, 0, sizeof(pSheet->SSID));
+    std::memcpy(pSheet->SSID, (LPCSTR)m_strSSID, cbSsid);
+    pSheet->SSIDLength = cbSsid;
+
+    WORD wRateCode;
+    const BOOL bRateSelected = GetRateCode(m_cboRate.GetCurSel(), &wRateCode);
+    if (bRateSelected)
+        pSheet->TxRate = wRateCode;
+    m_nPSIndex = m_cboPowerSaving.GetCurSel();
+    if (GetPowerSavingPosition(m_nPSIndex) >= 0)
+        pSheet->PSMode = (BYTE)m_nPSIndex;
+
+    if (!bSetUndoPoint)
+        return;
+    m_wSavedNetworkType = pSheet->NetworkType;
+    m_wSavedChannelIndex = (WORD)m_nChannelIndex;
+    m_strSavedSSID = m_strSSID;
+    if (bRateSelected)
+        m_wSavedTxRate = wRateCode;
+    m_nSavedPSIndex = m_nPSIndex;
+}
+
+void CConfigPage::OnUndoChanges() {
+    m_bProfileSelected = 0;
+    m_strProfileName = GetSheet()->CurProfile;
+    SetModeSelection((BYTE)m_wSavedNetworkType);
+    m_nChannelIndex = (short)m_wSavedChannelIndex;
+    m_strSSID = m_strSavedSSID;
+    const int nRate = GetRatePosition(m_wSavedTxRate);
+    if (nRate >= 0)
+        m_cboRate.SetCurSel(nRate);
+    ApplyLayout(IsAdHocLayout((BYTE)m_wSavedNetworkType));
+    m_nPSIndex = m_nSavedPSIndex;
+    m_btnActivate.EnableWindow(FALSE);
+    m_btnCreate.EnableWindow(FALSE);
+    EnableEditButtons(FALSE);
+    PushToControls();
+}
+
+// Factory values into the controls only; nothing is saved until "Apply Changes".
+void CConfigPage::OnRestoreDefaults() {
+    m_cboMode.SetCurSel(CONFIG_MODE_INFRASTRUCTURE);
+    m_nChannelIndex = FindChannelEntry(CONFIG_DEFAULT_CHANNEL);
+    m_strSSID = g_szDefaultSsid;
+    m_cboRate.SetCurSel(GetRatePosition(CONFIG_DEFAULT_RATE));
+    m_nPSIndex = CONFIG_POWER_SAVING_OFF;
+    ApplyLayout(FALSE);
+    m_btnActivate.EnableWindow(FALSE);
+    m_btnCreate.EnableWindow(FALSE);
+    EnableEditButtons(TRUE);
+    PushToControls();
+}
+
+WORD CConfigPage::ReadChannelMask() {
+    CConfigUtility* pSheet = GetSheet();
+    CARD_RECORD_ENVELOPE envelope;
+    InitCardRecordRead(&envelope, RID_ALLOWED_CHANNELS);
+    DWORD cbAnswer = 0;
+    WORD wMask = CONFIG_CHANNEL_MASK_FALLBACK;
+
+    ResetEvent(pSheet->m_hUiIdle);
+    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
+    const BOOL bRead =
+        pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, &envelope, sizeof(envelope), &cbAnswer);
+    SetEvent(pSheet->m_hUiIdle);
+
+    // An answer too short to hold the mask counts as no answer.
+    if (bRead)
+        GetCardRecordWord(&envelope, cbAnswer, 0, &wMask);
+    return wMask;
+}
+
+void CConfigPage::ApplyProfileWep() {
+    CConfigUtility* pSheet = GetSheet();
+    CardSettings settings;
+    std::memset(&settings, 0, sizeof(settings));
+    settings.TxKeyIndex = pSheet->DefaultKeyId;
+    settings.WepMode = pSheet->WepReq;
+    const int cbKey = (int)(pSheet->WepReq == WEP_MODE_128 ? WEP128_KEY_SIZE : WEP64_KEY_SIZE);
+    ParseWepKeyText(pSheet->WEP_KEY_1, settings.WepKey1, cbKey);
+    ParseWepKeyText(pSheet->WEP_KEY_2, settings.WepKey2, cbKey);
+    ParseWepKeyText(pSheet->WEP_KEY_3, settings.WepKey3, cbKey);
+    ParseWepKeyText(pSheet->WEP_KEY_4, settings.WepKey4, cbKey);
+
+    ResetEvent(pSheet->m_hUiIdle);
+    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
+    const BOOL bWritten = pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &settings);
+    SetEvent(pSheet->m_hUiIdle);
+
+    // Design decision: the message is shown after the driver is handed back, so that the monitor thread
+    // does not wait on the user reading it.
+    if (!bWritten)
+        AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
+}
