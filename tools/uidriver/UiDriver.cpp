@@ -121,15 +121,15 @@ HWND WaitForWindow(const std::wstring& title, const Options& options) {
                          [&] { return FindVisibleTopLevel(title.c_str(), options.windowClass); });
 }
 
+// A plain function rather than a lambda: on 32-bit Windows the callback must be stdcall.
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
