@@ -161,6 +161,7 @@ void ResetSystem() {
     s.systemDirectory.clear();
     s.records.clear();
     s.sink = nullptr;
+    ClearFiles();
 }
 
 } // namespace hostsim

@@ -34,7 +34,14 @@ void SetSystemRecordSink(std::function<void(const SystemRecord&)> sink);
 
 void SetSystemDirectory(const std::string& path);
 
-// Back to a fresh machine: Windows 2000, no records, no sink, the default system directory.
+// Files that GetFileVersionInfoA can read (hostwin/version.h). `version` "a.b.c.d" (four numbers from 0 to
+// 65535) gives the file that file and product version; an empty `version` makes a file without version
+// information. False, and nothing changed, for any other text.
+bool SetFileVersion(const std::string& path, const std::string& version);
+void RemoveFile(const std::string& path);
+void ClearFiles();
+
+// Back to a fresh machine: Windows 2000, no records, no sink, the default system directory, no files.
 void ResetSystem();
 
 } // namespace hostsim
