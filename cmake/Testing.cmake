@@ -26,17 +26,23 @@ else()
   endif()
 endif()
 
-# wlan_add_test(NAME name SOURCES ... LIBS ... [IMPORTS dll...])
+# wlan_add_test(NAME name SOURCES ... LIBS ... [IMPORTS dll...] [LABELS label...])
 # IMPORTS names DLLs of ours that the Windows test program may import besides Windows' own.
+# LABELS go on every host test case: "threads" marks the programs the test command also runs under the
+# thread sanitizer.
 # Host: every test case becomes its own CTest test. Windows: one CTest test per program, run under Wine.
 function(wlan_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;IMPORTS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;IMPORTS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   wlan_warnings(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   if(WLAN_HOST)
     target_link_libraries(${T_NAME} PRIVATE Threads::Threads)
-    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 30)
+    if(T_LABELS)
+      gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 30 PROPERTIES LABELS "${T_LABELS}")
+    else()
+      gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 30)
+    endif()
   else()
     wlan_check_imports(${T_NAME} EXTRA ${T_IMPORTS})
     if(WLAN_RUN_WINDOWS_TESTS)

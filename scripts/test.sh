@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
 # The project's one test command: sets up what a fresh Debian 12 machine lacks, builds every preset and runs
-# every test (host, host with sanitizers, the Windows builds: tests under 64-bit Wine, import checks).
+# every test: host, host with address and undefined-behaviour sanitizers, the threaded tests and the scenario
+# suite under the thread sanitizer, the Windows builds (tests and end-to-end cases under 64-bit Wine, import
+# checks of the 32-bit build), the idle benchmark's goals, and each fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Seconds per fuzzer (scripts/fuzz.sh); 0 skips fuzzing.
+fuzz_seconds=${WLAN_FUZZ_SECONDS:-10}
+# Under the thread sanitizer only what runs threads: the scenario runners and the tests labelled "threads".
+tsan_targets=(wlanrun wlanrun_testapp shell_tests platform_kernel_tests platform_hostsim_tests
+  adapter_thread_tests)
 
 for preset in host host-asan win32-x64 win32-i686; do
   echo "=== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
+echo "=== host-tsan: configure and build (${tsan_targets[*]})"
+cmake --preset host-tsan >/dev/null
+cmake --build --preset host-tsan --target "${tsan_targets[@]}"
 
 status=0
 for preset in host host-asan win32-i686; do
   echo "=== $preset: tests"
   ctest --preset "$preset" || status=1
 done
+echo "=== host-tsan: threaded tests and scenarios"
+ctest --preset host-tsan -L 'scenario|threads' || status=1
 # The Windows tests run under 64-bit Wine on a private X display.
 echo "=== win32-x64: tests under Wine"
 scripts/xvfb-session.sh ctest --preset win32-x64 || status=1
 WINEPREFIX="$PWD/build/win32-x64/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+if [ "$fuzz_seconds" -gt 0 ]; then
+  echo "=== fuzzers: ${fuzz_seconds}s each"
+  scripts/fuzz.sh "$fuzz_seconds" || status=1
+fi
 exit $status
