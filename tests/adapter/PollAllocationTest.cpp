@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "AdapterFixture.h"
-#include "HeapCounter.h"
+#include "AllocationCounter.h"
 #include "adapter/NdisRequests.h"
 
 TEST_F(AdapterTest, TheLinkStatePollAllocatesNothing) {
@@ -14,16 +14,16 @@ TEST_F(AdapterTest, TheLinkStatePollAllocatesNothing) {
     ASSERT_EQ(1, m_adapter.QueryOid(m_name, OID_LINK_STATE, ab, sizeof(ab), &cb)); // opens the adapter
     fakelib::SetRecording(false);
 
-    heapcounter::Start();
+    const std::uint64_t before = testsupport::AllocationCount();
     BOOL bAll = 1;
     for (int i = 0; i < 100; ++i)
         bAll &= m_adapter.QueryOid(m_name, OID_LINK_STATE, ab, sizeof(ab), &cb);
-    const int nAllocations = heapcounter::Stop();
+    const std::uint64_t nAllocations = testsupport::AllocationCount() - before;
 
     EXPECT_EQ(1, bAll);
-    EXPECT_EQ(0, nAllocations);
+    EXPECT_EQ(0u, nAllocations);
     // The counter does see an allocation, or the check above proves nothing.
-    heapcounter::Start();
+    const std::uint64_t beforeProbe = testsupport::AllocationCount();
     auto probe = std::make_unique<int>(1);
-    EXPECT_EQ(1, heapcounter::Stop());
+    EXPECT_EQ(1u, testsupport::AllocationCount() - beforeProbe);
 }

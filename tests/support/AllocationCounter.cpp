@@ -1,5 +1,5 @@
-// Replaces the global allocation functions of this test program to count allocations. Every form goes to
-// malloc/free, so the sanitizers see matching pairs.
+// Replaces the global allocation functions of the test program that links it, to count allocations. Every
+// form goes to malloc/free, so the sanitizers see matching pairs.
 #include "AllocationCounter.h"
 
 #include <atomic>
