@@ -80,8 +80,14 @@ BOOL CConfigUtility::SaveProfile() {
             ReportNoServiceInstance();
         return FALSE;
     }
-    HKEY hProfile = OpenOrCreateProfileKey(hParameters, CurProfile);
-    if (hProfile == nullptr) {
+    // Design decision: the driver's own parameters are saved even when the working profile names no usable
+    // profile (no profile yet on a fresh machine, or a garbled "CurProfile"), so keys applied from the
+    // Encryption or Advanced page before any profile exists survive a restart. Only the profile key is then
+    // left out, and the save reports FALSE. Writing under "Profile\" with an empty name would instead put
+    // the values on the profile list key itself.
+    const BOOL bNamed = IsProfileNameUsable(CurProfile);
+    HKEY hProfile = bNamed ? OpenOrCreateProfileKey(hParameters, CurProfile) : nullptr;
+    if (bNamed && hProfile == nullptr) {
         RegCloseKey(hParameters);
         return FALSE;
     }
@@ -91,12 +97,13 @@ BOOL CConfigUtility::SaveProfile() {
     PROFILE_VALUE value;
     for (int nIndex = 0; EncodeProfileValue(*this, bNumbers, nIndex, &value); ++nIndex) {
         RegSetValueExA(hParameters, value.pszName, 0, value.dwType, value.abData, value.cbData);
-        if (value.bToProfile)
+        if (value.bToProfile && hProfile != nullptr)
             RegSetValueExA(hProfile, value.pszName, 0, value.dwType, value.abData, value.cbData);
         if (value.bToMirror)
             WriteMirror(hParameters, value);
     }
-    RegCloseKey(hProfile);
+    if (hProfile != nullptr)
+        RegCloseKey(hProfile);
     RegCloseKey(hParameters);
-    return TRUE;
+    return hProfile != nullptr;
 }

@@ -281,15 +281,27 @@ TEST_F(ProfileSaveTest, AnExistingProfileKeyIsReusedAndANewOneCreated) {
     }
 }
 
-TEST_F(ProfileSaveTest, AProfileNameThatIsNotOneKeyNameWritesNothing) {
+TEST_F(ProfileSaveTest, WithoutAUsableProfileNameOnlyTheDriversParametersAreSaved) {
     InstallOn(kWin2000);
     FillProfile(m_sheet);
-    WatchWrites();
+    const Lines listBefore = ValuesOf(ParametersPath() + "\\Profile");
     for (const CString& name : {CString(""), CString("a\\b"), CString('x', PROFILE_NAME_MAX + 1)}) {
         m_sheet.CurProfile = name;
+        m_sheet.WEP_KEY_1 = CString('1', 10);
+        WatchWrites();
         EXPECT_EQ(FALSE, m_sheet.SaveProfile()) << name.GetLength();
+
+        // Every value reaches the parameters key (and its mirrors); no profile key is made or written.
+        const std::string params = "set [HKEY_LOCAL_MACHINE\\" + ParametersPath() + "]";
+        EXPECT_TRUE(Contains(m_writes, params + R"( "WEP_KEY_1" = sz "1111111111")")) << name.GetLength();
+        EXPECT_EQ(m_writes.end(), std::find_if(m_writes.begin(), m_writes.end(),
+                                               [](const std::string& w) {
+                                                   return w.find("\\Profile") != std::string::npos ||
+                                                          w.compare(0, 7, "create ") == 0;
+                                               }))
+            << name.GetLength();
     }
-    EXPECT_EQ(Lines{}, m_writes);
+    EXPECT_EQ(listBefore, ValuesOf(ParametersPath() + "\\Profile"));
 
     m_sheet.CurProfile = CString('x', PROFILE_NAME_MAX);
     EXPECT_EQ(TRUE, m_sheet.SaveProfile());
