@@ -41,3 +41,7 @@ extern std::atomic<BYTE> g_bSheetActive;
 
 // Main frame: 1 = an exit was asked for while the sheet was up; it is finished when the sheet's loop returns.
 extern std::atomic<BYTE> g_bExitAfterSheet;
+
+// Puts every global above, the sheet and the tray icon's owner back to their values at process start. Only
+// for hosts that run the program more than once in one process (the shell tests and the idle benchmark).
+void ResetProgramGlobals();

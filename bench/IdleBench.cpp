@@ -4,7 +4,7 @@
 // measures over a stretch of virtual time (ten minutes by default):
 //   - driver requests per monitor cycle (one cycle is 1000 ms of virtual time), from the card rack's trace
 //     sink; goal exactly 1;
-//   - heap allocations per cycle (this program replaces the global operator new and counts every call);
+//   - heap allocations per cycle (tests/support's allocation counter replaces the global operator new);
 //     goal 0 for the program's own code;
 //   - wall time (and CPU time) per virtual minute.
 // A second stretch of the same length, after the first, finds out where allocations come from: every
@@ -25,9 +25,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 
+#include "AllocationCounter.h"
 #include "CardInstaller.h"
 #include "TestClock.h"
 #include "app/Globals.h"
@@ -46,10 +46,6 @@
 // Allocation counting and, when asked, attribution.
 
 namespace {
-
-std::atomic<std::uint64_t> g_allocations{0};
-std::atomic<bool> g_attribute{false};
-thread_local bool t_inHook = false;
 
 enum class Origin { Program, StandIns, Card, Runtime };
 
@@ -133,78 +129,7 @@ void Attribute() {
     g_siteLock.clear(std::memory_order_release);
 }
 
-void Count() {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (g_attribute.load(std::memory_order_relaxed) && !t_inHook) {
-        t_inHook = true;
-        Attribute();
-        t_inHook = false;
-    }
-}
-
-void* Allocate(std::size_t size) {
-    Count();
-    return std::malloc(size ? size : 1);
-}
-
-void* AllocateAligned(std::size_t size, std::align_val_t align) {
-    Count();
-    const std::size_t a = static_cast<std::size_t>(align);
-    return std::aligned_alloc(a, (size + a - 1) / a * a);
-}
-
 } // namespace
-
-void* operator new(std::size_t size) {
-    if (void* p = Allocate(size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    if (void* p = Allocate(size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return Allocate(size);
-}
-void* operator new(std::size_t size, std::align_val_t align) {
-    if (void* p = AllocateAligned(size, align))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size, std::align_val_t align) {
-    if (void* p = AllocateAligned(size, align))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
 
 // ---------------------------------------------------------------------------------------------------------
 // Driver requests, from the card rack's trace sink (a plain function: storing it allocates nothing).
@@ -249,20 +174,6 @@ void OnRequest(const simcard::TraceEntry& entry) {
 const char kOfficeWorld[] = "ap name=main ssid=OFFICE bssid=00:60:B3:10:00:01 channel=6 signal=40 noise=8\n";
 const char kSheetTitle[] = "DAZE802.11d AVUD UDE Zadu Vuvivav";
 
-void ResetGlobals() {
-    g_bCardPresent = 0;
-    g_bRecheckCard = 1;
-    g_bConfigPending = 0;
-    g_bStopMonitor = 0;
-    g_bSuspendSeen = 0;
-    g_bSheetActive = 0;
-    g_bExitAfterSheet = 0;
-    g_nOsKind = OSKIND_UNSUPPORTED;
-    g_szAdapterName.Clear();
-    g_pConfigSheet = nullptr;
-    g_pTrayIconOwner = nullptr;
-}
-
 bool SetUpMachine() {
     hostsim::ResetRegistry();
     hostui::ResetUi();
@@ -274,7 +185,7 @@ bool SetUpMachine() {
     }
     hostui::SetResources(resources);
     driverlib::CardRack::Instance().Clear();
-    ResetGlobals();
+    ResetProgramGlobals();
 
     hostsim::SetWindowsKind(hostsim::WindowsKind::Win2000);
     cardinstall::InstallPlan plan;
@@ -323,7 +234,7 @@ Snapshot Take() {
     Snapshot s;
     s.tickMs = ::GetTickCount();
     s.requests = g_requests.load();
-    s.allocations = g_allocations.load();
+    s.allocations = testsupport::AllocationCount();
     s.wall = std::chrono::steady_clock::now();
     s.cpuSeconds = CpuSeconds();
     return s;
@@ -355,9 +266,9 @@ DWORD WINAPI UserThread(LPVOID param) {
         g_inWindow = false;
 
         run.attributionBefore = Take();
-        g_attribute = true;
+        testsupport::SetAllocationHook(Attribute);
         ::Sleep(span);
-        g_attribute = false;
+        testsupport::SetAllocationHook(nullptr);
         run.attributionAfter = Take();
     }
     if (g_pMainFrame != nullptr)
@@ -410,7 +321,7 @@ int main(int argc, char** argv) {
         }
         driverlib::CardRack::Instance().SetTraceSink(nullptr);
         driverlib::CardRack::Instance().Clear();
-        ResetGlobals();
+        ResetProgramGlobals();
         hostui::ResetUi();
     }
 

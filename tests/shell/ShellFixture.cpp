@@ -16,20 +16,6 @@ const char kOfficeWorld[] = "ap name=main ssid=OFFICE bssid=00:60:B3:10:00:01 ch
 
 namespace {
 
-void ResetGlobals() {
-    g_bCardPresent = 0;
-    g_bRecheckCard = 1;
-    g_bConfigPending = 0;
-    g_bStopMonitor = 0;
-    g_bSuspendSeen = 0;
-    g_bSheetActive = 0;
-    g_bExitAfterSheet = 0;
-    g_nOsKind = OSKIND_UNSUPPORTED;
-    g_szAdapterName.Clear();
-    g_pConfigSheet = nullptr;
-    g_pTrayIconOwner = nullptr;
-}
-
 DWORD WINAPI UserThread(LPVOID pParam) {
     (*static_cast<const std::function<void()>*>(pParam))();
     // A scenario that stopped early leaves the program running: close it, as a user would.
@@ -54,7 +40,7 @@ ShellTest::ShellTest() {
     EXPECT_TRUE(resources != nullptr) << error;
     hostui::SetResources(resources);
     driverlib::CardRack::Instance().Clear();
-    ResetGlobals();
+    ResetProgramGlobals();
 }
 
 ShellTest::~ShellTest() {
@@ -63,7 +49,7 @@ ShellTest::~ShellTest() {
     }
     EXPECT_EQ("", driverlib::CardRack::Instance().UnfiredFaults());
     driverlib::CardRack::Instance().Clear();
-    ResetGlobals();
+    ResetProgramGlobals();
     hostui::ResetUi();
 }
 

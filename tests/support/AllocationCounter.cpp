@@ -8,14 +8,26 @@
 
 namespace {
 std::atomic<std::uint64_t> g_allocations{0};
+std::atomic<testsupport::AllocationHook> g_hook{nullptr};
+thread_local bool t_inHook = false;
+
+void Count() {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    const testsupport::AllocationHook hook = g_hook.load(std::memory_order_relaxed);
+    if (hook != nullptr && !t_inHook) {
+        t_inHook = true;
+        hook();
+        t_inHook = false;
+    }
+}
 
 void* Allocate(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    Count();
     return std::malloc(size ? size : 1);
 }
 
 void* AllocateAligned(std::size_t size, std::align_val_t align) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    Count();
     const std::size_t a = static_cast<std::size_t>(align);
     return std::aligned_alloc(a, (size + a - 1) / a * a);
 }
@@ -23,6 +35,10 @@ void* AllocateAligned(std::size_t size, std::align_val_t align) {
 
 std::uint64_t testsupport::AllocationCount() {
     return g_allocations.load();
+}
+
+void testsupport::SetAllocationHook(AllocationHook hook) {
+    g_hook.store(hook);
 }
 
 void* operator new(std::size_t size) {
