@@ -1,7 +1,7 @@
 #include "hostui/Actions.h"
 
 #include "Controls.h"
-#include "hostui/Inspect.h"
+#include "hostui/Snapshot.h"
 
 namespace hostui {
 

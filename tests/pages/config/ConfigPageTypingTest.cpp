@@ -8,7 +8,7 @@
 
 #include "app/Globals.h"
 #include "hostui/Actions.h"
-#include "hostui/Inspect.h"
+#include "hostui/Snapshot.h"
 #include "hostui/Prompts.h"
 
 namespace shelltest {

@@ -2,7 +2,7 @@
 #pragma once
 #include "hostui/Actions.h"
 #include "hostui/Events.h"
-#include "hostui/Inspect.h"
+#include "hostui/Snapshot.h"
 #include "hostui/Prompts.h"
 #include "hostui/Resources.h"
 #include "hostui/Tray.h"

@@ -1,4 +1,4 @@
-#include "hostui/Inspect.h"
+#include "hostui/Snapshot.h"
 
 #include "Controls.h"
 #include "MessageQueue.h"
