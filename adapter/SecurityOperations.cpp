@@ -1,25 +1,12 @@
 // Reading and writing the security and radio settings: authentication, preamble, thresholds and WEP.
 #include "adapter/WlanAdapter.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
+#include "adapter/ThresholdText.h"
 
 namespace {
-
-// A threshold text as a number: decimal, as strtol reads it with a 32-bit long (out-of-range texts stop at
-// the 32-bit limits on every build), then cut to 16 bits.
-WORD ThresholdFromText(LPCSTR pszText) {
-    if (pszText == nullptr)
-        return 0;
-    long long llValue = std::strtoll(pszText, nullptr, 10);
-    if (llValue > 0x7FFFFFFFLL)
-        llValue = 0x7FFFFFFFLL;
-    else if (llValue < -0x80000000LL)
-        llValue = -0x80000000LL;
-    return (WORD)(llValue & 0xFFFF);
-}
 
 const BYTE* WepKey(const CardSettings* pSettings, int nKey) {
     switch (nKey) {
