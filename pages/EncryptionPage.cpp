@@ -101,11 +101,7 @@ CConfigUtility* CEncryptionPage::Sheet() const {
     return static_cast<CConfigUtility*>(GetParent());
 }
 
-BOOL CEncryptionPage::OnSetActive() {
-    CConfigUtility* pSheet = Sheet();
-    if (!m_bCombosFilled)
-        FillLists();
-
+void CEncryptionPage::ShowStoredKeys(const CConfigUtility* pSheet) {
     m_strKey128_1 = pSheet->WEP128_KEY_1;
     m_strKey128_2 = pSheet->WEP128_KEY_2;
     m_strKey128_3 = pSheet->WEP128_KEY_3;
@@ -114,6 +110,14 @@ BOOL CEncryptionPage::OnSetActive() {
     m_strKey64_2 = pSheet->WEP64_KEY_2;
     m_strKey64_3 = pSheet->WEP64_KEY_3;
     m_strKey64_4 = pSheet->WEP64_KEY_4;
+}
+
+BOOL CEncryptionPage::OnSetActive() {
+    CConfigUtility* pSheet = Sheet();
+    if (!m_bCombosFilled)
+        FillLists();
+
+    ShowStoredKeys(pSheet);
 
     SelectLists(pSheet->WepReq, pSheet->DefaultKeyId);
 
@@ -189,14 +193,7 @@ void CEncryptionPage::OnUndoChanges() {
 
     SelectLists(bMode, pSheet->DefaultKeyId);
     if (bMode == WEP_MODE_OFF) {
-        m_strKey64_1 = pSheet->WEP64_KEY_1;
-        m_strKey64_2 = pSheet->WEP64_KEY_2;
-        m_strKey64_3 = pSheet->WEP64_KEY_3;
-        m_strKey64_4 = pSheet->WEP64_KEY_4;
-        m_strKey128_1 = pSheet->WEP128_KEY_1;
-        m_strKey128_2 = pSheet->WEP128_KEY_2;
-        m_strKey128_3 = pSheet->WEP128_KEY_3;
-        m_strKey128_4 = pSheet->WEP128_KEY_4;
+        ShowStoredKeys(pSheet);
         const BOOL b128 = s_nLastKeyWidth == WEP_MODE_128;
         SetKeyBoxes(WEP_MODE_128, b128 ? SW_SHOW : SW_HIDE, FALSE);
         SetKeyBoxes(WEP_MODE_64, b128 ? SW_HIDE : SW_SHOW, FALSE);

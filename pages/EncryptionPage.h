@@ -72,6 +72,8 @@ private:
     void SetKeyBoxes(BYTE bWidth, int nShow, BOOL bEnable);
     void EnableKeyLabels(BOOL bEnable);
     void SelectLists(BYTE bMode, int nDefaultKey);
+    // The eight key boxes take the working profile's 64-bit and 128-bit key texts.
+    void ShowStoredKeys(const CConfigUtility* pSheet);
     void EnableUndoApply(BOOL bEnable);
     // Steps of Apply (EncryptionPageApply.cpp).
     int MakeKeysFromPassphrase(BYTE bMode);
