@@ -64,6 +64,7 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
         {"fault request x fail 1\n", "s.script:1: fault: "},
         {"wait 1s\nsetup kind win98\n", "s.script:2: setup lines must come before every other command"},
         {"setup colour blue\n", "s.script:1: setup of 'colour': kind, registry, world or faults"},
+        {"setup window\n", "s.script:1: "},
         {"wait 1s\x01\n", "s.script:1: control character 0x01 at column 8"},
         {"click \xC3\xA9\n", "s.script:1: byte outside ASCII at column 7 (only quoted text may hold it)"},
     };
@@ -86,6 +87,8 @@ TEST_F(ScriptReaderTest, ResolvesNamesToTheResourcesIds) {
     const runner::ReadResult result = Read("# a comment line\n"
                                            "setup kind nt4\n"
                                            "setup world lab.world\n"
+                                           "setup window \"Other Program\"\n"
+                                           "setup window \"Second\"\n"
                                            "\n"
                                            "type IDC_CFG_SSID \"say \\\"hi\\\"\"   # trailing comment\n"
                                            "select 1010 \"Ad Hoc\"\n"
@@ -98,10 +101,11 @@ TEST_F(ScriptReaderTest, ResolvesNamesToTheResourcesIds) {
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ("nt4", result.script.setup.kind.value_or(""));
     EXPECT_EQ("lab.world", result.script.setup.world.value_or(""));
+    EXPECT_EQ((std::vector<std::string>{"Other Program", "Second"}), result.script.setup.windows);
     const auto& c = result.script.commands;
     ASSERT_EQ(8u, c.size());
     EXPECT_EQ(Command::Verb::Type, c[0].verb);
-    EXPECT_EQ(5, c[0].line);
+    EXPECT_EQ(7, c[0].line);
     EXPECT_EQ(1012, c[0].control);
     EXPECT_EQ("say \"hi\"", c[0].text);
     EXPECT_EQ(1010, c[1].control);

@@ -1,10 +1,12 @@
 #include "Machine.h"
 
 #include "CardInstaller.h"
+#include "EventFormat.h"
 #include "driverlib/CardRack.h"
 
 #include <hostsim/Registry.h>
 #include <hostui/HostUi.h>
+#include <win32api.h>
 
 namespace runner {
 namespace {
@@ -44,6 +46,7 @@ bool Machine::Prepare(const RunOptions& options, const ScriptSetup& setup, std::
     m_registryFile = options.registry.value_or(setup.registry.value_or(""));
     m_worldFile = options.world.value_or(setup.world.value_or(""));
     m_faultsFile = options.faults.value_or(setup.faults.value_or(""));
+    m_otherWindows = setup.windows;
     if (m_worldFile.empty()) {
         m_world = simcard::DefaultWorld();
     } else {
@@ -108,6 +111,30 @@ void Machine::InstallCards() {
         card->ArmFaults(m_faults);
 }
 
+// Another program's main window as the window system holds it: top-level, hidden (as a tray program's frame
+// is), with the given title. Nothing is ever sent to it but what any window gets.
+bool Machine::OpenOtherWindows(std::string* error) {
+    if (m_otherWindows.empty())
+        return true;
+    static const char kClassName[] = "wlanrun other program";
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.lpszClassName = kClassName;
+    WNDCLASSA known = {};
+    if (!::GetClassInfoA(nullptr, kClassName, &known) && ::RegisterClassA(&windowClass) == 0) {
+        *error = "the window class of other programs' windows cannot be registered";
+        return false;
+    }
+    for (const std::string& title : m_otherWindows) {
+        if (::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                              nullptr, nullptr, nullptr) == nullptr) {
+            *error = "the window " + Quote(title) + " of setup window cannot be opened";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<std::string> Machine::Describe() const {
     std::vector<std::string> lines;
     lines.push_back(std::string("windows: ") + hostsim::WindowsKindName(m_kind));
@@ -118,6 +145,9 @@ std::vector<std::string> Machine::Describe() const {
     lines.push_back("faults: " + (m_faultsFile.empty() ? std::string("none")
                                                        : BaseName(m_faultsFile) + " (" +
                                                              std::to_string(m_faults.size()) + " rules)"));
+    for (const std::string& title : m_otherWindows)
+        lines.push_back("other program's window: " + Quote(title) +
+                        " (top-level, hidden), open from the start");
     return lines;
 }
 

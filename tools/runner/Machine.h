@@ -27,6 +27,9 @@ public:
     bool Apply(std::string* error);
     // Cards on the stand-ins' clock, faults armed: to be called once the run's clock runs.
     void InstallCards();
+    // The other programs' windows of `setup window`, opened on the calling thread before the program starts;
+    // false (with a message) when the window system refuses one.
+    bool OpenOtherWindows(std::string* error);
     // What the transcript header says about the machine.
     std::vector<std::string> Describe() const;
 
@@ -37,6 +40,7 @@ private:
     std::string m_faultsFile;
     simcard::WorldDefinition m_world;
     std::vector<simcard::FaultRule> m_faults;
+    std::vector<std::string> m_otherWindows;
     std::string m_registryNote;
 };
 

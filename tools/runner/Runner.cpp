@@ -93,10 +93,22 @@ RunResult UsageError(const std::string& error) {
     return result;
 }
 
-// Plays the commands until one fails. Once the program has ended, waits end at once and what needs the
-// program fails, so the run ends with the program.
-bool PlayAll(const std::vector<Command>& commands, ScriptPlayer& player) {
-    for (std::size_t i = 0; i < commands.size(); ++i) {
+// Answers and menu choices by id at the top of a script, before any other command, are queued before the
+// program starts, so that a question the program asks while it starts up (before the first command could
+// run) finds its answer. Queuing them cannot fail. Returns how many there are.
+std::size_t QueueAnswersAhead(const std::vector<Command>& commands, ScriptPlayer& player) {
+    std::size_t count = 0;
+    while (count < commands.size() &&
+           (commands[count].verb == Command::Verb::Answer ||
+            (commands[count].verb == Command::Verb::MenuPick && commands[count].text.empty())))
+        player.Play(commands[count++]);
+    return count;
+}
+
+// Plays the commands from `first` until one fails. Once the program has ended, waits end at once and what
+// needs the program fails, so the run ends with the program.
+bool PlayAll(const std::vector<Command>& commands, std::size_t first, ScriptPlayer& player) {
+    for (std::size_t i = first; i < commands.size(); ++i) {
         if (!player.Play(commands[i])) {
             for (std::size_t j = i + 1; j < commands.size(); ++j)
                 player.Say("not run: line " + std::to_string(commands[j].line) + ": " + commands[j].source);
@@ -184,15 +196,18 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
             virtualTime.emplace(0);
         session->startMs = hostsim::NowMs();
         machine.InstallCards();
+        if (!machine.OpenOtherWindows(&error))
+            return UsageError(error);
         ConnectSinks(session);
         ScriptPlayer player(transcript, session->record, program, session->startMs);
+        const std::size_t ahead = options.interactive ? 0 : QueueAnswersAhead(script.script.commands, player);
         if (!program.Start(&error)) {
             DisconnectSinks();
             return UsageError(error);
         }
         player.Begin();
         ok = options.interactive ? PlayInteractive(reader, player, program, in, out, transcript)
-                                 : PlayAll(script.script.commands, player);
+                                 : PlayAll(script.script.commands, ahead, player);
         if (program.Exited())
             player.Say("the program ended with exit code " + std::to_string(program.ExitCode()));
         else

@@ -82,6 +82,9 @@ struct ScriptSetup {
     std::optional<std::string> registry; // paths as resolved against the script's folder
     std::optional<std::string> world;
     std::optional<std::string> faults;
+    // Titles of top-level windows of other programs that are open when the program starts (a copy of the
+    // program that already runs, as the program's single-instance guard sees it).
+    std::vector<std::string> windows;
 };
 
 struct Script {

@@ -428,8 +428,12 @@ bool SetupLine(const std::vector<Word>& words, const std::string& folder, Script
         setup->world = path();
     else if (what == "faults")
         setup->faults = path();
-    else
-        Throw("setup of '" + what + "': kind, registry, world or faults");
+    else if (what == "window") {
+        if (value.empty())
+            Throw("setup window needs the window's title: setup window \"Title\"");
+        setup->windows.push_back(value);
+    } else
+        Throw("setup of '" + what + "': kind, registry, world or faults, or window \"Title\"");
     return true;
 }
 
