@@ -43,7 +43,7 @@ private:
     // The cards and the system around the program (WorldActions.cpp).
     bool Outside(const Command& command);
 
-    // Conditions and dumps (Inspection.cpp).
+    // Conditions and dumps (Conditions.cpp).
     bool Holds(const Condition& condition, std::string* actual);
     void Dump(const Command& command);
     std::string PageTitle(HWND sheet) const;
