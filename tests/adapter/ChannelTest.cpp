@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(ChannelTest, BeforeTheCardIsVerifiedEachQueryOpensAndClosesTheAdapter) {
+TEST_F(ChannelTest, BeforeTheCardIsVerifiedEachQueryOpensAndClosesTheAdapterButASetLeavesItOpen) {
     DWORD cb = 0;
     WORD wState = 0;
     EXPECT_EQ(1, QueryLinkState(&cb, &wState));
@@ -39,12 +39,9 @@ TEST_F(ChannelTest, BeforeTheCardIsVerifiedEachQueryOpensAndClosesTheAdapter) {
     EXPECT_EQ(1, QueryLinkState(&cb));
     EXPECT_EQ((Lines{kOpen, kLinkStateQuery, kClose, kOpen, kLinkStateQuery, kClose}), TakeCalls());
     EXPECT_EQ(0, fakelib::OpenHandles());
-}
 
-TEST_F(ChannelTest, ASetLeavesTheAdapterOpenEvenBeforeTheCardIsVerified) {
     BYTE bType = 1;
     EXPECT_EQ(1, m_adapter.SetOid(m_name, OID_NETWORK_TYPE, &bType, 1));
-    DWORD cb = 0;
     EXPECT_EQ(1, QueryLinkState(&cb));
     EXPECT_EQ((Lines{kOpen, Set(OID_NETWORK_TYPE, {0x01}), kLinkStateQuery, kClose}), TakeCalls());
 }
@@ -70,18 +67,13 @@ TEST_F(ChannelTest, AFailedRequestClosesTheAdapterLogsAndKeepsTheCallersCount) {
     EXPECT_EQ((Lines{kOpen, kLinkStateQuery, kLinkStateQuery, kClose}), TakeCalls());
     EXPECT_EQ((std::vector<std::string>{"ndis request faile\n"}), hostsim::DebugStrings());
 
-    // The next request opens the adapter again.
+    // The next request opens the adapter again; a failed set closes it too.
     EXPECT_EQ(1, QueryLinkState(&cb));
-    EXPECT_EQ((Lines{kOpen, kLinkStateQuery}), TakeCalls());
-    EXPECT_EQ(0, g_nRequestsInFlight.load());
-}
-
-TEST_F(ChannelTest, AFailedSetAlsoClosesTheAdapter) {
-    g_bCardPresent = 1;
     fakelib::FailRequest(1);
     EXPECT_EQ(0, m_adapter.SetOid(m_name, OID_COMMIT, nullptr, 0));
-    EXPECT_EQ((Lines{kOpen, SetNull(OID_COMMIT), kClose}), TakeCalls());
-    EXPECT_EQ(1u, hostsim::DebugStrings().size());
+    EXPECT_EQ((Lines{kOpen, kLinkStateQuery, SetNull(OID_COMMIT), kClose}), TakeCalls());
+    EXPECT_EQ(2u, hostsim::DebugStrings().size());
+    EXPECT_EQ(0, g_nRequestsInFlight.load());
 }
 
 TEST_F(ChannelTest, AnAdapterThatDoesNotOpenFailsTheRequestQuietly) {
@@ -186,14 +178,6 @@ TEST_F(NtChannelTest, TheAdapterIndexIsTheNameReadAsADecimalNumber) {
     EXPECT_EQ((Lines{"registry 12", "registry 0", "registry 3"}), registry);
 }
 
-TEST_F(NtChannelTest, UnreadableRegistryInformationFailsTheOpen) {
-    fakelib::SetDeviceName(Name("E1"), 5);
-    DWORD cb = 0;
-    EXPECT_EQ(0, QueryLinkState(&cb));
-    EXPECT_EQ((Lines{"registry 7"}), TakeCalls());
-    EXPECT_TRUE(hostsim::SystemRecords().empty());
-}
-
 TEST_F(NtChannelTest, ADeviceNameIsTakenOnlyWhenItEndsInsideTheAreaAndFitsThePath) {
     DWORD cb = 0;
     // "\Device\" and 119 characters fill the 128-byte path with its terminator.
@@ -202,12 +186,20 @@ TEST_F(NtChannelTest, ADeviceNameIsTakenOnlyWhenItEndsInsideTheAreaAndFitsThePat
     EXPECT_EQ(1, QueryLinkState(&cb));
     EXPECT_EQ((Lines{"registry 7", "open \\Device\\" + longest, kLinkStateQuery, kClose}), TakeCalls());
 
-    fakelib::SetDeviceName(Name(longest + "N"));
-    EXPECT_EQ(0, QueryLinkState(&cb));
-    EXPECT_EQ((Lines{"registry 7"}), TakeCalls());
-
-    // 260 bytes without a terminator: the name would run past the area.
-    fakelib::SetDeviceName(fakelib::Bytes(260, 'x'));
-    EXPECT_EQ(0, QueryLinkState(&cb));
-    EXPECT_EQ((Lines{"registry 7"}), TakeCalls());
+    const struct {
+        const char* what;
+        fakelib::Bytes name;
+        std::uint32_t result;
+    } refused[] = {
+        {"one character too long", Name(longest + "N"), 0},
+        {"runs past the area", fakelib::Bytes(260, 'x'), 0}, // 260 bytes without a terminator
+        {"unreadable registry information", Name("E1"), 5},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.what);
+        fakelib::SetDeviceName(r.name, r.result);
+        EXPECT_EQ(0, QueryLinkState(&cb));
+        EXPECT_EQ((Lines{"registry 7"}), TakeCalls());
+    }
+    EXPECT_EQ(1u, hostsim::SystemRecords().size()) << "only the one open named a device";
 }

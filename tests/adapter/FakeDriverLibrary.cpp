@@ -12,8 +12,8 @@
 namespace fakelib {
 namespace {
 
-struct State {
-    std::mutex lock;
+// What Reset() sets back, under the lock.
+struct Settings {
     std::vector<std::string> calls;
     bool bNt = false;
     Bytes deviceName;
@@ -26,6 +26,10 @@ struct State {
     bool bRecording = true;
     int nextHandle = 0x100;
     int openHandles = 0;
+};
+
+struct State : Settings {
+    std::mutex lock;
     std::atomic<int> inside{0};
     std::atomic<int> mostInside{0};
 };
@@ -83,19 +87,8 @@ void ClearCalls() {
 
 void Reset() {
     std::lock_guard<std::mutex> g(S().lock);
-    State& s = S();
-    s.calls.clear();
-    s.bNt = false;
-    s.deviceName.clear();
-    s.registryResult = 0;
-    s.bOpenFails = false;
-    s.queries.clear();
-    s.records.clear();
-    s.failures.clear();
-    s.hook = nullptr;
-    s.bRecording = true;
-    s.openHandles = 0;
-    s.mostInside = 0;
+    static_cast<Settings&>(S()) = Settings();
+    S().mostInside = 0;
 }
 
 void SetNt(bool bNt) {

@@ -84,7 +84,7 @@ TEST_F(ReadLinkStatusTest, FullDetailReadsEverythingInOrder) {
     EXPECT_EQ(0xEE, m_status.PSMode);
 }
 
-TEST_F(ReadLinkStatusTest, LowerDetailLevelsSkipWhatTheyDoNotShow) {
+TEST_F(ReadLinkStatusTest, LowerDetailLevelsAndALostLinkSkipWhatTheyDoNotShow) {
     // Detail 1 keeps the record's network type: not infrastructure, so no signal and quality.
     m_status.NetworkType = 0;
     ASSERT_EQ(1, m_adapter.ReadLinkStatus(m_name, &m_status, 1));
@@ -98,9 +98,9 @@ TEST_F(ReadLinkStatusTest, LowerDetailLevelsSkipWhatTheyDoNotShow) {
 
     ASSERT_EQ(1, m_adapter.ReadLinkStatus(m_name, &m_status, 3));
     EXPECT_EQ((Lines{kLinkState}), TakeCalls());
-}
 
-TEST_F(ReadLinkStatusTest, WithoutALinkOnlyTheStateIsRead) {
+    // Without a link only the state is read, whatever the detail.
+    std::memset(&m_status, 0xEE, sizeof(m_status));
     fakelib::AnswerQuery(OID_LINK_STATE, {0x04, 0x00});
     ASSERT_EQ(1, m_adapter.ReadLinkStatus(m_name, &m_status, 0));
     EXPECT_EQ((Lines{kLinkState}), TakeCalls());
@@ -177,9 +177,18 @@ protected:
     LinkStatus m_wanted;
 };
 
-TEST_F(ApplyBasicConfigTest, TheFirstApplyWritesEverythingAndTheSecondNothing) {
+TEST_F(ApplyBasicConfigTest, TheFirstApplyAndAForcedRewriteWriteEverythingOnce) {
     ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    EXPECT_EQ(FullWrite(m_wanted), TakeCalls());
+    Lines expected = FullWrite(m_wanted);
+    EXPECT_EQ(expected, TakeCalls());
+    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
+    EXPECT_EQ(Lines{}, TakeCalls());
+
+    m_adapter.m_bForceRewrite = 1;
+    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
+    expected.erase(expected.begin()); // already open
+    EXPECT_EQ(expected, TakeCalls());
+    EXPECT_EQ(0, m_adapter.m_bForceRewrite.load());
     ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
     EXPECT_EQ(Lines{}, TakeCalls());
 }
@@ -207,19 +216,6 @@ TEST_F(ApplyBasicConfigTest, OnlyChangedValuesGoAndANewNetworkTypeBringsTheChann
     ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
     EXPECT_EQ((Lines{Set(OID_CONFIG_ITEM, ItemEnvelope(ITEM_DESIRED_SSID, {'O', 'f', 'f'})), kCommit}),
               TakeCalls());
-}
-
-TEST_F(ApplyBasicConfigTest, ForceRewriteSendsEverythingOnce) {
-    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    TakeCalls();
-    m_adapter.m_bForceRewrite = 1;
-    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    Lines expected = FullWrite(m_wanted);
-    expected.erase(expected.begin()); // already open
-    EXPECT_EQ(expected, TakeCalls());
-    EXPECT_EQ(0, m_adapter.m_bForceRewrite.load());
-    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    EXPECT_EQ(Lines{}, TakeCalls());
 }
 
 TEST_F(ApplyBasicConfigTest, AFailureStopsTheSequenceAndARetrySendsTheRest) {

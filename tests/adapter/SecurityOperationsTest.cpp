@@ -67,15 +67,12 @@ TEST_F(AdvancedSettingsTest, ThresholdsAloneAreNotCommitted) {
     EXPECT_EQ((Lines{Item(ITEM_RTS_THRESHOLD, {0xF4, 0x01})}), TakeCalls());
 }
 
-TEST_F(AdvancedSettingsTest, StartValuesThatNeedNoWrite) {
+TEST_F(AdvancedSettingsTest, ThresholdTextsAreReadLikeStrtolAndCutTo16Bits) {
     // 0x1111 and a preamble byte of 0xFF match the start values; "-1" is 0xFFFF, as are the thresholds.
     m_settings.AuthentAlg = 0x1111;
     ASSERT_EQ(1, Write(0xFF, "-1", "65535"));
     EXPECT_EQ(Lines{}, TakeCalls());
-}
 
-TEST_F(AdvancedSettingsTest, ThresholdTextsAreReadLikeStrtolAndCutTo16Bits) {
-    m_settings.AuthentAlg = 0x1111;
     ASSERT_EQ(1, Write(0xFF, " 700 bytes", "99999"));
     EXPECT_EQ((Lines{Item(ITEM_FRAG_THRESHOLD, {0xBC, 0x02}), Item(ITEM_RTS_THRESHOLD, {0x9F, 0x86})}),
               TakeCalls());

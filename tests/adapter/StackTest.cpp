@@ -85,8 +85,6 @@ TEST_F(StackTest, BasicConfigReachesTheCardThroughTheRawDevicePath) {
     EXPECT_EQ(1, nDosDevices);
 
     // What the card took is what it now reports.
-    LinkStatus read;
-    std::memset(&read, 0, sizeof(read));
     BYTE abRate[2] = {};
     DWORD cb = 0;
     ASSERT_EQ(1, m_adapter.QueryOid(m_name, OID_TX_RATE, abRate, sizeof(abRate), &cb));

@@ -1,5 +1,6 @@
 #include "CompiledResources.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace wlan::rc::test {
@@ -67,20 +68,11 @@ private:
     std::size_t end_;
 };
 
+// The predefined window classes a dialog template names by atom, from 0x80 on.
 std::string predefinedClass(std::uint16_t atom) {
-    switch (atom) {
-    case 0x80:
-        return "Button";
-    case 0x81:
-        return "Edit";
-    case 0x82:
-        return "Static";
-    case 0x83:
-        return "ListBox";
-    case 0x84:
-        return "ScrollBar";
-    case 0x85:
-        return "ComboBox";
+    static const char* const kNames[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
+    if (atom >= 0x80 && atom < 0x80 + std::size(kNames)) {
+        return kNames[atom - 0x80];
     }
     return "#" + std::to_string(atom);
 }

@@ -36,22 +36,14 @@ std::string describe(const DialogControl& c) {
     return c.className + " " + std::to_string(c.id) + " \"" + c.text.substr(0, 24) + "\"";
 }
 
-TEST(DialogLayout, AllPagesHaveTheSameSize) {
-    const ResourceScript& script = programResources();
-    const Dialog* first = script.dialog(kPageIds[0]);
+TEST(DialogLayout, PagesHaveTheSameSizeAndControlsStayInsideTheMargins) {
+    const Dialog* first = programResources().dialog(kPageIds[0]);
     ASSERT_NE(first, nullptr);
-    for (int id : kPageIds) {
-        const Dialog* page = script.dialog(id);
-        ASSERT_NE(page, nullptr);
-        EXPECT_EQ(page->rect.cx, first->rect.cx) << id;
-        EXPECT_EQ(page->rect.cy, first->rect.cy) << id;
-    }
-}
-
-TEST(DialogLayout, ControlsStayInsideTheMargins) {
     for (int id : kPageIds) {
         const Dialog* page = programResources().dialog(id);
         ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->rect.cx, first->rect.cx) << id;
+        EXPECT_EQ(page->rect.cy, first->rect.cy) << id;
         for (const DialogControl& c : page->controls) {
             Rect r = shownRect(c);
             EXPECT_GE(r.x, kMargin) << id << ": " << describe(c);

@@ -16,6 +16,7 @@ TEST(ScriptErrors, NameTheFileLineAndProblem) {
         const char* what;
         std::string script;
         std::string error;
+        std::map<std::string, std::string> otherFiles = {};
     };
     const Case cases[] = {
         {"unknown statement", kGoodDialog + "MENUITEM \"x\", 1\n", "test.rc:7: unknown statement 'MENUITEM'"},
@@ -81,28 +82,28 @@ TEST(ScriptErrors, NameTheFileLineAndProblem) {
          "test.rc:3: unknown version block 'Other'"},
         {"missing END of VERSIONINFO", "1 VERSIONINFO\nBEGIN\n BLOCK \"VarFileInfo\"\n BEGIN\n END\n",
          "test.rc:2: BEGIN of VERSIONINFO has no END"},
+        // In an included file the error names that file.
+        {"bad number in a header",
+         "#include \"sub/ids.h\"\nSTRINGTABLE { B \"x\" }\n",
+         "sub/ids.h:2: bad number '0x'",
+         {{"sub/ids.h", "#define A 1\n#define B 0x\n"}}},
+        {"header including itself",
+         "#include \"sub/self.h\"\n",
+         "sub/self.h:1: includes nested too deeply",
+         {{"sub/self.h", "#include \"self.h\"\n"}}},
+        {"icon file cut short",
+         "5 ICON \"a.ico\"\n",
+         "test.rc:1: 'a.ico' is not an icon file: picture 1 lies outside the file",
+         {{"a.ico", tinyIconFile().substr(0, tinyIconFile().size() - 10)}}},
+        {"no icon file",
+         "5 ICON \"a.ico\"\n",
+         "test.rc:1: 'a.ico' is not an icon file: no icon file header",
+         {{"a.ico", "BM not an icon"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(loadError(c.script), c.error);
+        EXPECT_EQ(loadError(c.script, c.otherFiles), c.error);
     }
-}
-
-TEST(ScriptErrors, InIncludedFilesNameThatFile) {
-    EXPECT_EQ(loadError("#include \"sub/ids.h\"\nSTRINGTABLE { B \"x\" }\n",
-                        {{"sub/ids.h", "#define A 1\n#define B 0x\n"}}),
-              "sub/ids.h:2: bad number '0x'");
-    EXPECT_EQ(loadError("#include \"sub/self.h\"\n", {{"sub/self.h", "#include \"self.h\"\n"}}),
-              "sub/self.h:1: includes nested too deeply");
-}
-
-TEST(ScriptErrors, BrokenIconFilesAreRefused) {
-    std::string icon = tinyIconFile();
-    std::string cut = icon.substr(0, icon.size() - 10);
-    EXPECT_EQ(loadError("5 ICON \"a.ico\"\n", {{"a.ico", cut}}),
-              "test.rc:1: 'a.ico' is not an icon file: picture 1 lies outside the file");
-    EXPECT_EQ(loadError("5 ICON \"a.ico\"\n", {{"a.ico", "BM not an icon"}}),
-              "test.rc:1: 'a.ico' is not an icon file: no icon file header");
 }
 
 TEST(ScriptErrors, AMissingScriptIsReported) {
@@ -111,13 +112,6 @@ TEST(ScriptErrors, AMissingScriptIsReported) {
     EXPECT_FALSE(result);
     ASSERT_TRUE(result.error.has_value());
     EXPECT_EQ(result.error->text(), "absent.rc: cannot open file");
-}
-
-TEST(ScriptErrors, AnErrorAfterGoodResourcesStillLoadsNothing) {
-    LoadResult result = loadText(kGoodDialog + "STRINGTABLE\nBEGIN\n 1 \"fine\"\n 2 \"broken\nEND\n");
-    EXPECT_FALSE(result.script.has_value());
-    ASSERT_TRUE(result.error.has_value());
-    EXPECT_EQ(result.error->line, 10);
 }
 
 } // namespace

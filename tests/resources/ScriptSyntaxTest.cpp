@@ -66,34 +66,30 @@ TEST(ControlStatements, GetTheCompilersDefaultClassAndStyle) {
     }
 }
 
-TEST(ControlStatements, AGivenStyleKeepsTheKindButNotEveryDefault) {
+// A given style keeps the statement's kind but not every default; NOT takes bits out of the default.
+TEST(ControlStatements, AGivenStyleChangesTheDefault) {
     struct Case {
         const char* statement;
         std::uint32_t style;
+        std::uint32_t exStyle;
     };
     const Case cases[] = {
-        {"LTEXT \"t\", 5, 1, 2, 3, 4, WS_DISABLED", WS_CHILD | WS_VISIBLE | WS_DISABLED},
-        {"PUSHBUTTON \"t\", 5, 1, 2, 3, 4, WS_DISABLED", WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP},
-        {"AUTORADIOBUTTON \"t\", 5, 1, 2, 3, 4, WS_GROUP", WS_CHILD | WS_VISIBLE | WS_GROUP | 0x9},
-        {"EDITTEXT 5, 1, 2, 3, 4, ES_READONLY", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | 0x800},
-        {"COMBOBOX 5, 1, 2, 3, 4, CBS_DROPDOWN", WS_CHILD | WS_VISIBLE | 0x2},
+        {"LTEXT \"t\", 5, 1, 2, 3, 4, WS_DISABLED", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0},
+        {"PUSHBUTTON \"t\", 5, 1, 2, 3, 4, WS_DISABLED", WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP, 0},
+        {"AUTORADIOBUTTON \"t\", 5, 1, 2, 3, 4, WS_GROUP", WS_CHILD | WS_VISIBLE | WS_GROUP | 0x9, 0},
+        {"EDITTEXT 5, 1, 2, 3, 4, ES_READONLY", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | 0x800, 0},
+        {"COMBOBOX 5, 1, 2, 3, 4, CBS_DROPDOWN", WS_CHILD | WS_VISIBLE | 0x2, 0},
+        {"PUSHBUTTON \"t\", 5, 1, 2, 3, 4, NOT WS_TABSTOP | NOT WS_VISIBLE | WS_DISABLED, WS_EX_CLIENTEDGE",
+         WS_CHILD | WS_DISABLED, 0x200},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.statement);
         ResourceScript script = loadOk(dialogWith(std::string(c.statement) + "\n"));
         EXPECT_EQ(onlyControl(script).style, c.style);
+        EXPECT_EQ(onlyControl(script).exStyle, c.exStyle);
+        EXPECT_EQ(onlyControl(script).visible(), (c.style & WS_VISIBLE) != 0);
+        EXPECT_EQ(onlyControl(script).enabled(), (c.style & WS_DISABLED) == 0);
     }
-}
-
-TEST(ControlStatements, StyleAddsToTheDefaultAndNotRemovesFromIt) {
-    ResourceScript script =
-        loadOk(dialogWith("PUSHBUTTON \"t\", 5, 1, 2, 3, 4, NOT WS_TABSTOP | NOT WS_VISIBLE | WS_DISABLED, "
-                          "WS_EX_CLIENTEDGE\n"));
-    const DialogControl& control = onlyControl(script);
-    EXPECT_EQ(control.style, WS_CHILD | WS_DISABLED);
-    EXPECT_EQ(control.exStyle, 0x200u);
-    EXPECT_FALSE(control.visible());
-    EXPECT_FALSE(control.enabled());
 }
 
 TEST(ControlStatements, IconTakesAnOrdinalAndNoSize) {

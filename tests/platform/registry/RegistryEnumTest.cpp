@@ -53,37 +53,30 @@ std::vector<std::string> SubkeyNames(HKEY key) {
 
 using RegistryEnumTest = RegistryTest;
 
-TEST_F(RegistryEnumTest, NameCountIsInCharactersWithRoomForTheTerminator) {
-    Set("alpha", REG_BINARY, "\x01"s);
-
-    Enumerated fits = EnumValue(m_key, 0, 6, 16);
-    EXPECT_EQ(ERROR_SUCCESS, fits.rc);
-    EXPECT_EQ("alpha", fits.name);
-    EXPECT_EQ(5u, fits.nameLength) << "the length comes back without the terminator";
-    EXPECT_EQ(1u, fits.size);
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), fits.type);
-
-    Enumerated noRoomForZero = EnumValue(m_key, 0, 5, 16);
-    EXPECT_EQ(ERROR_MORE_DATA, noRoomForZero.rc);
-    EXPECT_EQ(5u, noRoomForZero.nameLength) << "the caller's count is left as it was";
-}
-
-TEST_F(RegistryEnumTest, DataTooLargeReportsTheSizeNeeded) {
-    Set("Blob", REG_BINARY, "\x01\x02\x03"s);
-
-    Enumerated small = EnumValue(m_key, 0, 64, 2);
-    EXPECT_EQ(ERROR_MORE_DATA, small.rc);
-    EXPECT_EQ(3u, small.size);
-    EXPECT_EQ(64u, small.nameLength);
-
-    Enumerated bothSmall = EnumValue(m_key, 0, 2, 1);
-    EXPECT_EQ(ERROR_MORE_DATA, bothSmall.rc);
-    EXPECT_EQ(3u, bothSmall.size);
-    EXPECT_EQ(2u, bothSmall.nameLength);
-
-    Enumerated exact = EnumValue(m_key, 0, 64, 3);
-    EXPECT_EQ(ERROR_SUCCESS, exact.rc);
-    EXPECT_EQ(Bytes("\x01\x02\x03"s), exact.data);
+// The name count is in characters with room for the terminator and comes back without it; the data count
+// comes back as the size needed even when it does not fit. Both are left as they were on ERROR_MORE_DATA.
+TEST_F(RegistryEnumTest, CountsFollowTheBufferSizeProtocol) {
+    Set("alpha", REG_BINARY, "\x01\x02\x03"s);
+    const struct {
+        DWORD nameRoom, dataRoom;
+        LONG rc;
+        DWORD nameLength, size;
+    } cases[] = {
+        {6, 16, ERROR_SUCCESS, 5, 3},    {64, 3, ERROR_SUCCESS, 5, 3},  {5, 16, ERROR_MORE_DATA, 5, 3},
+        {64, 2, ERROR_MORE_DATA, 64, 3}, {2, 1, ERROR_MORE_DATA, 2, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nameRoom) + " " + std::to_string(c.dataRoom));
+        Enumerated e = EnumValue(m_key, 0, c.nameRoom, c.dataRoom);
+        EXPECT_EQ(c.rc, e.rc);
+        EXPECT_EQ(c.nameLength, e.nameLength);
+        EXPECT_EQ(c.size, e.size);
+        EXPECT_EQ(static_cast<DWORD>(REG_BINARY), e.type);
+        if (c.rc == ERROR_SUCCESS) {
+            EXPECT_EQ("alpha", e.name);
+            EXPECT_EQ(Bytes("\x01\x02\x03"s), e.data);
+        }
+    }
 
     // Without a data buffer the call only reports the size.
     char name[64];

@@ -28,22 +28,31 @@ std::string ReadFile(const std::string& path) {
 using RegistryFileTest = HostRegistryTest;
 
 TEST_F(RegistryFileTest, EveryByteOfNamesAndDataSurvivesARoundTrip) {
+    const struct {
+        std::string name;
+        DWORD type;
+        std::string bytes;
+    } values[] = {
+        {"SSID", REG_SZ, "home \"net\" \\ #1"},
+        {"DSChannel", REG_SZ, "11"},
+        {"TxRate", REG_SZ, "15\0"s},
+        {"Padded", REG_SZ, "0\0\0\0"s},
+        {"", REG_SZ, "unnamed"},
+        {"AuthentAlg", REG_DWORD, "\xff\xff\x00\x00"s},
+        {"ShortDword", REG_DWORD, "\x01\x02\x03"s},
+        {"All", REG_BINARY, AllBytes()},
+        {"AllAsText", REG_SZ, AllBytes()},
+        {"EmptyBinary", REG_BINARY, ""},
+        {"Untyped", 0, "\x00"s},
+        {"Big type", 0xFFFFFFFFu, "x"},
+        {"Multi", REG_MULTI_SZ, "a\0b\0\0"s},
+        {"name \"quoted\" \\ = # \x01\x7f\x80\xff", REG_BINARY, "\x42"s},
+    };
     HKEY plain = Create(HKEY_LOCAL_MACHINE, "System\\Class\\0003");
-    Set(plain, "SSID", REG_SZ, "home \"net\" \\ #1");
-    Set(plain, "DSChannel", REG_SZ, "11");
-    Set(plain, "TxRate", REG_SZ, "15\0"s);
-    Set(plain, "Padded", REG_SZ, "0\0\0\0"s);
-    Set(plain, "", REG_SZ, "unnamed");
-    Set(plain, "AuthentAlg", REG_DWORD, "\xff\xff\x00\x00"s);
-    Set(plain, "ShortDword", REG_DWORD, "\x01\x02\x03"s);
-    Set(plain, "All", REG_BINARY, AllBytes());
-    Set(plain, "AllAsText", REG_SZ, AllBytes());
-    Set(plain, "EmptyBinary", REG_BINARY, "");
-    Set(plain, "Untyped", 0, "\x00"s);
-    Set(plain, "Big type", 0xFFFFFFFFu, "x");
-    Set(plain, "Multi", REG_MULTI_SZ, "a\0b\0\0"s);
-    Set(plain, "name \"quoted\" \\ = # \x01\x7f\x80\xff", REG_BINARY, "\x42"s);
-    HKEY odd = Create(HKEY_CURRENT_USER, "Software\\100% [odd] \x01\x7f\xe9 \\#name ");
+    for (const auto& v : values)
+        Set(plain, v.name, v.type, v.bytes);
+    const char* const oddPath = "Software\\100% [odd] \x01\x7f\xe9 \\#name ";
+    HKEY odd = Create(HKEY_CURRENT_USER, oddPath);
     Set(odd, "v", REG_SZ, "1");
     RegCloseKey(Create(HKEY_CURRENT_USER, "Software\\empty key"));
 
@@ -55,23 +64,10 @@ TEST_F(RegistryFileTest, EveryByteOfNamesAndDataSurvivesARoundTrip) {
 
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\Class\\0003", 0, KEY_READ, &key));
-    EXPECT_EQ("1:home \"net\" \\ #1", Read(key, "SSID"));
-    EXPECT_EQ("1:11", Read(key, "DSChannel"));
-    EXPECT_EQ("1:15\0"s, Read(key, "TxRate"));
-    EXPECT_EQ("1:0\0\0\0"s, Read(key, "Padded"));
-    EXPECT_EQ("1:unnamed", Read(key, ""));
-    EXPECT_EQ("4:\xff\xff\x00\x00"s, Read(key, "AuthentAlg"));
-    EXPECT_EQ("4:\x01\x02\x03"s, Read(key, "ShortDword"));
-    EXPECT_EQ("3:" + AllBytes(), Read(key, "All"));
-    EXPECT_EQ("1:" + AllBytes(), Read(key, "AllAsText"));
-    EXPECT_EQ("3:", Read(key, "EmptyBinary"));
-    EXPECT_EQ("0:\0"s, Read(key, "Untyped"));
-    EXPECT_EQ("4294967295:x", Read(key, "Big type"));
-    EXPECT_EQ("7:a\0b\0\0"s, Read(key, "Multi"));
-    EXPECT_EQ("3:\x42", Read(key, "name \"quoted\" \\ = # \x01\x7f\x80\xff"));
+    for (const auto& v : values)
+        EXPECT_EQ(std::to_string(v.type) + ":" + v.bytes, Read(key, v.name)) << v.name;
     RegCloseKey(key);
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\100% [odd] \x01\x7f\xe9 \\#name ", 0,
-                                           KEY_READ, &key));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, oddPath, 0, KEY_READ, &key));
     EXPECT_EQ("1:1", Read(key, "v"));
     RegCloseKey(key);
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\empty key", 0, KEY_READ, &key));

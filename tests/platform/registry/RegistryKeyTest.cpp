@@ -14,6 +14,20 @@ LONG Create(HKEY parent, const char* path, HKEY* key, DWORD* disposition) {
                            disposition);
 }
 
+// What each call the program makes on a key handle answers, in order.
+std::vector<LONG> CallsOn(HKEY key) {
+    const BYTE one[] = {'1'};
+    HKEY sub = nullptr;
+    char name[16];
+    DWORD length = sizeof name;
+    return {RegSetValueExA(key, "v", 0, REG_SZ, one, 1),
+            RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, nullptr),
+            RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            RegEnumKeyA(key, 0, name, sizeof name),
+            Create(key, "sub", &sub, nullptr),
+            Open(key, "", &sub)};
+}
+
 } // namespace
 
 TEST_F(RegistryKeyTest, CreateMakesEveryMissingKeyOnThePath) {
@@ -75,22 +89,11 @@ TEST_F(RegistryKeyTest, NtFamilyDeletesOnlyKeysWithoutSubkeys) {
 TEST_F(RegistryKeyTest, HandlesToADeletedKeyReportItAsDeleted) {
     HKEY profile = CreateSubkey("Profile");
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, "Profile"));
-
-    const BYTE one[] = {'1'};
-    EXPECT_EQ(ERROR_KEY_DELETED, RegSetValueExA(profile, "v", 0, REG_SZ, one, 1));
-    EXPECT_EQ(ERROR_KEY_DELETED, RegQueryValueExA(profile, "v", nullptr, nullptr, nullptr, nullptr));
-    char name[16];
-    DWORD length = sizeof name;
-    EXPECT_EQ(ERROR_KEY_DELETED,
-              RegEnumValueA(profile, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_KEY_DELETED, RegEnumKeyA(profile, 0, name, sizeof name));
-    HKEY key = nullptr;
-    EXPECT_EQ(ERROR_KEY_DELETED, Create(profile, "sub", &key, nullptr));
-    EXPECT_EQ(ERROR_KEY_DELETED, Open(profile, "", &key));
+    EXPECT_EQ(std::vector<LONG>(6, ERROR_KEY_DELETED), CallsOn(profile));
 
     // A new key of the same name is another key: the old handle stays stale.
     RegCloseKey(CreateSubkey("Profile"));
-    EXPECT_EQ(ERROR_KEY_DELETED, RegSetValueExA(profile, "v", 0, REG_SZ, one, 1));
+    EXPECT_EQ(std::vector<LONG>(6, ERROR_KEY_DELETED), CallsOn(profile));
 
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(profile));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(profile));
@@ -98,16 +101,7 @@ TEST_F(RegistryKeyTest, HandlesToADeletedKeyReportItAsDeleted) {
 
 TEST_F(RegistryKeyTest, UnknownHandlesAreRefused) {
     const HKEY bogus = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234));
-    const BYTE one[] = {'1'};
-    HKEY key = nullptr;
-    char name[16];
-    DWORD length = sizeof name;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, Open(bogus, "x", &key));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, RegSetValueExA(bogus, "v", 0, REG_SZ, one, 1));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueExA(bogus, "v", nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_INVALID_HANDLE,
-              RegEnumValueA(bogus, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, RegEnumKeyA(bogus, 0, name, sizeof name));
+    EXPECT_EQ(std::vector<LONG>(6, ERROR_INVALID_HANDLE), CallsOn(bogus));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegDeleteKeyA(bogus, "x"));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegDeleteValueA(bogus, "v"));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(bogus));
