@@ -2,50 +2,25 @@
 // It finds windows by title and class, reads their texts and controls, switches the sheet's pages and
 // presses buttons with messages, and works the tray icon through the shell's own icon window, the way a
 // mouse click on it would. Every wait is bounded. Exit status: 0 done, 1 failed or timed out, 2 usage.
-#include <windows.h>
+#include "UiDriver.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <string>
-#include <thread>
-#include <vector>
+
+namespace uidriver {
 
 namespace {
 
-const char kUsage[] =
-    "usage: uidriver COMMAND [ARGS] [--class CLASS] [--timeout MS]\n"
-    "  wait-window TITLE         wait until a visible top-level window TITLE exists; print its handle\n"
-    "  wait-gone TITLE           wait until no visible top-level window TITLE is left\n"
-    "  rect TITLE                print the window's screen rectangle: X Y WIDTH HEIGHT\n"
-    "  controls TITLE            list the child controls: id, class, visible, enabled, text\n"
-    "  pages TITLE               list the sheet's pages by their titles, selecting each in turn, then the "
-    "first\n"
-    "  select-page TITLE N       make page N (from 0) the sheet's current page and let it paint\n"
-    "  wait-text TITLE ID TEXT   wait until control ID's text begins with TEXT\n"
-    "  click TITLE ID            press the button with control id ID (BM_CLICK)\n"
-    "  close TITLE               ask the window to close (WM_CLOSE)\n"
-    "  wait-tray-icon            wait until the shell's tray shows an icon; print its handle\n"
-    "  tray-icon-gone            wait until the shell's tray shows no icon\n"
-    "  tray-click double|right   double-click or right-click the first tray icon\n"
-    "  menu-choose-last          wait for a popup menu and choose its last entry\n"
-    "  --class CLASS             only windows of this class (wait-window, wait-gone and the window "
-    "commands)\n"
-    "  --timeout MS              longest wait (default 20000)\n";
+// A plain function rather than a lambda: on 32-bit Windows the callback must be stdcall.
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
 
-// The shell's notification area in Wine's stand-alone tray window, and one icon in it.
-const wchar_t kTrayClass[] = L"__winex11_standalone_tray";
-const wchar_t kTrayIconClass[] = L"__winex11_tray_icon";
-const wchar_t kMenuClass[] = L"#32768";
-const int kPollMs = 50;
-
-struct Options {
-    std::wstring windowClass;
-    DWORD timeoutMs = 20000;
-};
+} // namespace
 
 std::wstring Widen(const std::string& text) {
     if (text.empty())
@@ -73,7 +48,6 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
-// The text of a window of another process: WM_GETTEXT is marshalled across processes for its W form.
 std::wstring TextOf(HWND hwnd) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
@@ -87,22 +61,86 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND FindControl(HWND parent, int id) {
+    HWND hidden = nullptr;
+    for (HWND child : Children(parent)) {
+        if (GetDlgCtrlID(child) != id)
+            continue;
+        if (IsWindowVisible(child))
+            return child;
+        if (hidden == nullptr)
+            hidden = child;
+    }
+    return hidden;
+}
+
+// The window's surfaces reach the X server when its thread next waits for messages, hence the messages
+// after the redraw.
+void PaintNow(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "uidriver: %s\n", message.c_str());
+    return 1;
+}
+
+namespace {
+
+const char kUsage[] =
+    "usage: uidriver COMMAND [ARGS] [--class CLASS] [--timeout MS]\n"
+    "  wait-window TITLE            wait until a visible top-level window TITLE exists; print its handle\n"
+    "  wait-gone TITLE              wait until no visible top-level window TITLE is left\n"
+    "  rect TITLE                   print the window's screen rectangle: X Y WIDTH HEIGHT\n"
+    "  controls TITLE               list the child controls: id, class, visible, enabled, text\n"
+    "  pages TITLE                  list the sheet's pages by their titles, selecting each in turn, then\n"
+    "                               the first\n"
+    "  select-page TITLE N          make page N (from 0) the sheet's current page and let it paint\n"
+    "  wait-text TITLE ID TEXT      wait until control ID's text begins with TEXT\n"
+    "  wait-change TITLE ID TEXT    wait until control ID's text is no longer TEXT; print the new text\n"
+    "  wait-state TITLE ID STATE    wait until control ID is enabled, disabled, visible, hidden, checked\n"
+    "                               or unchecked\n"
+    "  text TITLE ID                print control ID's text (a drop-down list: its selected entry)\n"
+    "  check TITLE ID               print the button's check state: checked, unchecked or indeterminate\n"
+    "  click TITLE ID               press the button with control id ID (BM_CLICK)\n"
+    "  set-text TITLE ID TEXT       put TEXT into an edit or combo box and notify its parent as typing\n"
+    "                               would (EN_UPDATE/EN_CHANGE, CBN_EDITUPDATE/CBN_EDITCHANGE)\n"
+    "  select-item TITLE ID ITEM    pick the combo box entry whose text is ITEM, else the entry at\n"
+    "                               position ITEM (from 0); the parent gets CBN_SELCHANGE\n"
+    "  slider TITLE ID POS          drag the trackbar's thumb with the mouse to position POS; print where\n"
+    "                               it came to rest\n"
+    "  list-rows TITLE ID [N]       print the rows of a report list, columns separated by tabs; with N,\n"
+    "                               first wait until the list holds exactly N rows\n"
+    "  close TITLE                  ask the window to close (WM_CLOSE)\n"
+    "  wait-tray-icon               wait until the shell's tray shows an icon; print its handle\n"
+    "  tray-icon-gone               wait until the shell's tray shows no icon\n"
+    "  tray-click double|right      double-click or right-click the first tray icon\n"
+    "  menu-choose-last             wait for a popup menu and choose its last entry\n"
+    "  --class CLASS                only windows of this class (wait-window, wait-gone and the window\n"
+    "                               commands)\n"
+    "  --timeout MS                 longest wait (default 20000)\n";
+
+// The shell's notification area in Wine's stand-alone tray window, and one icon in it.
+const wchar_t kTrayClass[] = L"__winex11_standalone_tray";
+const wchar_t kTrayIconClass[] = L"__winex11_tray_icon";
+const wchar_t kMenuClass[] = L"#32768";
+
 std::string Handle(HWND hwnd) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%llx",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
     return text;
-}
-
-// Polls until found() gives a result or the time is up.
-template <typename T> T WaitFor(DWORD timeoutMs, const std::function<T()>& found) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        T result = found();
-        if (result || std::chrono::steady_clock::now() >= deadline)
-            return result;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-    }
 }
 
 // A visible top-level window of this title (any title when null) and class (any class when empty).
@@ -121,32 +159,6 @@ HWND WaitForWindow(const std::wstring& title, const Options& options) {
                          [&] { return FindVisibleTopLevel(title.c_str(), options.windowClass); });
 }
 
-// A plain function rather than a lambda: on 32-bit Windows the callback must be stdcall.
-BOOL CALLBACK CollectChild(HWND hwnd, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-// A control of the window or of one of its child dialogs (a sheet's page), visible ones first.
-HWND FindControl(HWND parent, int id) {
-    HWND hidden = nullptr;
-    for (HWND child : Children(parent)) {
-        if (GetDlgCtrlID(child) != id)
-            continue;
-        if (IsWindowVisible(child))
-            return child;
-        if (hidden == nullptr)
-            hidden = child;
-    }
-    return hidden;
-}
-
 HWND FirstTrayIcon() {
     HWND tray = FindWindowW(kTrayClass, nullptr);
     if (tray == nullptr)
@@ -155,22 +167,6 @@ HWND FirstTrayIcon() {
         if (ClassOf(child) == kTrayIconClass && IsWindowVisible(child))
             return child;
     return nullptr;
-}
-
-// Lets the window's thread paint everything now, and waits until it has handled what came before: its
-// window surfaces reach the X server when its thread next waits for messages.
-void PaintNow(HWND hwnd) {
-    RedrawWindow(hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-}
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "uidriver: %s\n", message.c_str());
-    return 1;
 }
 
 // The current page of a sheet, once it is the page wanted and shown.
@@ -262,7 +258,7 @@ int RunWindowCommand(const std::string& command, const std::vector<std::string>&
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
     }
-    return 2;
+    return RunControlCommand(hwnd, command, args, options);
 }
 
 int Run(const std::string& command, const std::vector<std::string>& args, const Options& options) {
@@ -321,7 +317,10 @@ int Run(const std::string& command, const std::vector<std::string>& args, const 
 
 } // namespace
 
+} // namespace uidriver
+
 int main(int argc, char** argv) {
+    using namespace uidriver;
     if (argc < 2) {
         std::fputs(kUsage, stderr);
         return 2;
