@@ -39,9 +39,13 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 }
 
 INT_PTR CDialog::DoModal() {
-    if (!Create(m_nIDTemplate, m_pParentWnd))
-        return -1;
+    // Modal from the start, so that EndDialog in OnInitDialog ends the loop about to run.
     m_bModal = TRUE;
+    PrepareModalLoop();
+    if (!Create(m_nIDTemplate, m_pParentWnd)) {
+        m_bModal = FALSE;
+        return -1;
+    }
     HWND parent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     if (parent != nullptr)
         ::EnableWindow(parent, FALSE);

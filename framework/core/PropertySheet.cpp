@@ -136,7 +136,7 @@ INT_PTR CPropertySheet::DoModal() {
     header.ppsp = m_pageRecords.data();
 
     m_nLastButton = IDCANCEL;
-    m_nModalResult = -1;
+    PrepareModalLoop();
     HookWindowCreate();
     INT_PTR created = ::PropertySheetA(&header);
     UnhookWindowCreate();

@@ -334,8 +334,12 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
     return !dx.m_bFailed;
 }
 
-int CWnd::RunModalLoop() {
+void CWnd::PrepareModalLoop() {
+    m_nModalResult = -1;
     m_bContinueModal = true;
+}
+
+int CWnd::RunModalLoop() {
     MSG msg{};
     while (ContinueModal()) {
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);

@@ -127,6 +127,15 @@ TEST_F(PropertySheetTest, AnotherThreadEndsTheModalLoopWithItsResult) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "first apply"), 0);
 }
 
+TEST_F(PropertySheetTest, AnEndAskedForWhileTheSheetIsBeingMadeIsKept) {
+    TestSheet sheet(trace);
+    sheet.m_nEndWhileMade = IDCANCEL;
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(nullptr, sheet.m_hWnd);
+    Lines lines = trace.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "first apply"), 0);
+}
+
 TEST_F(PropertySheetTest, ShowingTheSheetAgainRebuildsThePageWindowsOfTheSameObjects) {
     TestSheet sheet(trace);
     ShowWithUser(sheet, [&](HWND h) { Driver().Click(h, IDCANCEL); });

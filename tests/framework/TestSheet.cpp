@@ -147,6 +147,8 @@ BOOL TestSheet::OnInitDialog() {
     m_trace.Add("sheet init");
     GetTabControl()->ModifyStyle(TCS_MULTILINE, 0);
     GetDlgItem(IDHELP)->EnableWindow(TRUE);
+    if (m_nEndWhileMade != 0)
+        EndModalLoop(m_nEndWhileMade);
     return result;
 }
 
@@ -171,7 +173,13 @@ INT_PTR ShowWithUser(CPropertySheet& sheet, const std::function<void(HWND)>& use
     UserRun run{&user};
     HANDLE thread = ::CreateThread(nullptr, 0, &UserThread, &run, 0, nullptr);
     INT_PTR result = sheet.DoModal();
-    ::WaitForSingleObject(thread, INFINITE);
+    // The user may still be sending to the sheet's window (enabling it after ending the loop): its messages
+    // are taken while the thread is waited for, or it would wait for this thread for ever.
+    while (::WaitForSingleObject(thread, 10) == WAIT_TIMEOUT) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
     ::CloseHandle(thread);
     return result;
 }

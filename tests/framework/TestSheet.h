@@ -103,6 +103,7 @@ public:
     Trace& m_trace;
     FirstPage m_first;
     SecondPage m_second;
+    int m_nEndWhileMade = 0; // when set, OnInitDialog ends the modal loop with it
 
 protected:
     afx_msg void OnSheetHelp();

@@ -97,7 +97,10 @@ public:
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     // The modal loop shared by dialogs and sheets: dispatches this thread's messages until EndModalLoop,
-    // which any thread may call.
+    // which any thread may call. PrepareModalLoop comes first, before the window is made: an end asked
+    // for while the window is being made (by its own initialisation, or by another thread that already
+    // sees it) then ends the loop as soon as it starts instead of being lost.
+    void PrepareModalLoop();
     int RunModalLoop();
     virtual void EndModalLoop(int nResult);
     virtual BOOL ContinueModal();
