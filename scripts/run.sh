@@ -31,7 +31,7 @@ done
 if [ "$build" = "$root/build/win32-x64" ]; then
   cmake --preset win32-x64 -S "$root" >/dev/null
 fi
-cmake --build "$build" -j2 --target wlanutil cardinstall uidriver
+cmake --build "$build" -j2 --target wlanutil cardinstall uidriver driverfile
 exe=$build/app/wlanutil.exe
 installer=$build/tools/cardinstall/cardinstall.exe
 uidriver=$build/tools/uidriver/uidriver.exe
@@ -55,6 +55,8 @@ if [ ! -f "$prefix/.wlan-card" ]; then
   env -u DISPLAY "$wine" "$installer" --kind win2000 --index 7
   touch "$prefix/.wlan-card"
 fi
+# The card's driver file, whose version the About page shows.
+cp "$build/tools/driverfile/DAVARIVU.SYS" "$prefix/drive_c/windows/system32/drivers/DAVARIVU.SYS"
 W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
 export W32N_WORLD
 # The prefix's helpers were started without a display: end them, so that the program's session starts

@@ -427,7 +427,7 @@ page_about)
   expect_text 1080 "$title"
   expect_text 1081 "Copyright (C) 2001-2003. All rights reserved."
   expect_text 1110 "$(rc_version "$root/res/wlanutil.rc")"
-  expect_text 1106 "$(rc_version "$here/driverfile/DriverFile.rc")"
+  expect_text 1106 "$(rc_version "$root/tools/driverfile/DriverFile.rc")"
   expect_text 1112 "$(sed -n 's/^card .*firmware=\([0-9.]*\).*/\1/p' "$world")"
   expect_state 1161 hidden
   shoot_sheet about
