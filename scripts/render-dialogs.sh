@@ -30,6 +30,9 @@ prefix=$build/wineprefix
 
 # Make the Wine prefix before there is a display: with one, the first start opens a window of its own.
 env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
+# Its helpers run without a display: end them, or the first viewer joins their session and shows nothing.
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
 
 display=
 for n in $(seq 91 140); do
