@@ -50,26 +50,12 @@ prefix=$work/wineprefix
 mkdir -p "$work"
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
 wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 
-# The prefix is made without a display (wine-run.sh), then set up once as for the run command: Windows
-# 2000, no crash dialog that would wait for a click, and the card's driver installation as class subkey 0007.
-env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
-if [ ! -f "$prefix/.wlan-card" ]; then
-    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
-    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
-    env -u DISPLAY "$wine" "$build/tools/cardinstall/cardinstall.exe" --kind win2000 --index 7 >/dev/null
-    touch "$prefix/.wlan-card"
-fi
+"$here/card-prefix.sh" "$prefix" "$build/tools/cardinstall/cardinstall.exe"
 W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
 export W32N_WORLD
 trace=$work/warm-up-trace.txt
 traceWindows=$("$wine" winepath -w "$trace" 2>/dev/null | tr -d '\r')
-# The prefix's helpers were started without a display: end them, so that they start again on the display
-# the measurement runs on.
-"$wineserver" -k 2>/dev/null || true
-"$wineserver" -w 2>/dev/null || true
 
 results=$work/results.txt
 measure=("$root/bench/wine/measure.sh" "$build" "$seconds" "$runs" "$results" "$trace" "$traceWindows")

@@ -43,26 +43,10 @@ mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
 wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 
-# The prefix is made without a display (wine-run.sh), then set up once: Windows 2000, the card's driver
-# installation as class subkey 0007, and no crash dialog that would wait for a click.
-env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
-if [ ! -f "$prefix/.wlan-card" ]; then
-  env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
-  env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
-  env -u DISPLAY "$wine" "$installer" --kind win2000 --index 7
-  touch "$prefix/.wlan-card"
-fi
-# The card's driver file, whose version the About page shows.
-cp "$build/tools/driverfile/DAVARIVU.SYS" "$prefix/drive_c/windows/system32/drivers/DAVARIVU.SYS"
+"$here/card-prefix.sh" "$prefix" "$installer" "$build/tools/driverfile/DAVARIVU.SYS"
 W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
 export W32N_WORLD
-# The prefix's helpers were started without a display: end them, so that the program's session starts
-# them again on the display it runs on.
-"$wineserver" -k 2>/dev/null || true
-"$wineserver" -w 2>/dev/null || true
 
 if [ "$headless" -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "run: the utility is in the tray; choose Exit from its menu to end it"

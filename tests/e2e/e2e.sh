@@ -37,16 +37,7 @@ ui() {
 }
 
 if [ "$case_name" = prefix ]; then
-  env -u DISPLAY "$root/scripts/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
-  if [ ! -f "$prefix/.wlan-card" ]; then
-    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
-    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-      >/dev/null 2>&1
-    env -u DISPLAY "$wine" "$installer" --kind win2000 --index 7 || fail "the card installer failed"
-    touch "$prefix/.wlan-card"
-  fi
-  "$wineserver" -k 2>/dev/null || true
-  "$wineserver" -w 2>/dev/null || true
+  "$root/scripts/card-prefix.sh" "$prefix" "$installer" || fail "the prefix cannot be prepared"
   exit 0
 fi
 
