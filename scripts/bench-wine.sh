@@ -52,10 +52,13 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVE
 wine=/usr/lib/wine/wine64
 
 "$here/card-prefix.sh" "$prefix" "$build/tools/cardinstall/cardinstall.exe"
-W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
+# Windows paths through the prefix's drive Z:, which is the root folder. (Asking winepath would start the
+# prefix's helpers again without a display.)
+world=$root/worlds/office.world
+W32N_WORLD="Z:${world//\//\\}"
 export W32N_WORLD
 trace=$work/warm-up-trace.txt
-traceWindows=$("$wine" winepath -w "$trace" 2>/dev/null | tr -d '\r')
+traceWindows="Z:${trace//\//\\}"
 
 results=$work/results.txt
 measure=("$root/bench/wine/measure.sh" "$build" "$seconds" "$runs" "$results" "$trace" "$traceWindows")

@@ -45,7 +45,10 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVE
 wine=/usr/lib/wine/wine64
 
 "$here/card-prefix.sh" "$prefix" "$installer" "$build/tools/driverfile/DAVARIVU.SYS"
-W32N_WORLD=$("$wine" winepath -w "$root/worlds/office.world" 2>/dev/null | tr -d '\r')
+# The world's Windows path through the prefix's drive Z:, which is the root folder. (Asking winepath would
+# start the prefix's helpers again without a display.)
+world=$root/worlds/office.world
+W32N_WORLD="Z:${world//\//\\}"
 export W32N_WORLD
 
 if [ "$headless" -eq 0 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
