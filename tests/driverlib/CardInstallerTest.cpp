@@ -1,4 +1,5 @@
 // The registry entries of the card's driver installation, value by value, on each Windows kind.
+#include "DriverFile.h"
 #include "DriverlibTestBase.h"
 
 #include <vector>
@@ -111,6 +112,28 @@ TEST_F(CardInstallerTest, NineXMatchValuesAndDecoys) {
     nt4Zero.kind = WindowsKind::NT4;
     nt4Zero.cards = {{0, 0, ""}};
     EXPECT_EQ(ERROR_INVALID_PARAMETER, cardinstall::Install(nt4Zero).error) << "NT 4 card numbers start at 1";
+}
+
+// The driver file goes where the About page looks: the drivers folder on the NT family, the system
+// directory on 9x; the stand-in then answers its version for that path and for the bare 9x name.
+TEST_F(CardInstallerTest, TheDriverFileGoesWhereEachKindKeepsIt) {
+    std::string error;
+    hostsim::SetWindowsKind(hostsim::WindowsKind::Win2000);
+    ASSERT_TRUE(cardinstall::PlaceDriverFile(WindowsKind::Win2000, "5.10.3.7", &error)) << error;
+    char directory[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(directory, sizeof directory), 0u);
+    EXPECT_EQ(std::string(directory) + "\\Drivers\\DAVARIVU.SYS",
+              cardinstall::DriverFilePath(WindowsKind::Win2000));
+    DWORD handle = 0;
+    EXPECT_GT(GetFileVersionInfoSizeA((std::string(directory) + "\\drivers\\davarivu.sys").c_str(), &handle),
+              0u);
+
+    hostsim::SetWindowsKind(hostsim::WindowsKind::Win98);
+    ASSERT_TRUE(cardinstall::PlaceDriverFile(WindowsKind::Win98, "5.10.3.7", &error)) << error;
+    EXPECT_GT(GetFileVersionInfoSizeA("DIZOZUVA.ROR", &handle), 0u);
+
+    EXPECT_FALSE(cardinstall::PlaceDriverFile(WindowsKind::Win98, "5.10", &error));
+    EXPECT_EQ("'5.10' is not a file version (a.b.c.d)", error);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ ui() {
 }
 
 if [ "$case_name" = prefix ]; then
-  "$root/scripts/card-prefix.sh" "$prefix" "$installer" || fail "the prefix cannot be prepared"
+  "$root/scripts/card-prefix.sh" "$prefix" "$installer" "$driver_file" || fail "the prefix cannot be prepared"
   exit 0
 fi
 
@@ -407,12 +407,9 @@ page_advanced)
   ;;
 
 page_about)
-  # The versions: the utility's own (its version resource), the driver file's, and the firmware of the
-  # world's card.
-  [ -f "$driver_file" ] || fail "no driver file"
-  installed_driver="$prefix/drive_c/windows/system32/drivers/DAVARIVU.SYS"
-  cp "$driver_file" "$installed_driver"
-  trap 'rm -f "$installed_driver"; cleanup' EXIT
+  # The versions: the utility's own (its version resource), the driver file's (the card installer put it
+  # in the drivers folder) and the firmware of the world's card.
+  [ -f "$prefix/drive_c/windows/system32/drivers/DAVARIVU.SYS" ] || fail "the installer left no driver file"
   page_case_start
   select_page 5
   expect_text 1080 "$title"

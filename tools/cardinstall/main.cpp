@@ -2,6 +2,7 @@
 //   cardinstall --kind win2000 --index 7
 //   cardinstall --kind nt4 --index 3 --service 2 --decoy other:1 --decoy near-miss:2
 #include "CardInstaller.h"
+#include "DriverFile.h"
 #include "RegistryFile.h"
 
 #include <cstdio>
@@ -13,13 +14,16 @@ namespace {
 const char kUsage[] =
     "usage: cardinstall --kind win95|win98|nt4|win2000 [--index N]... [--service N] [--guid {ID}]\n"
     "                   [--decoy other|near-miss|name-case:N]... [--no-ndi] [--registry FILE]\n"
+    "                   [--driver-file SOURCE]\n"
     "  --index N     class subkey number (win95, win98, win2000; default 7) or network card number\n"
     "                (nt4, from 1; default 1); repeat for several cards\n"
     "  --service N   nt4: service instance RAZURn of the last card (default: its card number)\n"
     "  --guid ID     win2000: NetCfgInstanceId of the last card\n"
     "  --decoy K:N   another adapter entry at index N: other adapter, near-miss id, match value name case\n"
     "  --no-ndi      leave out the Ndi\\params parameter descriptions\n"
-    "  --registry F  host build: start from registry file F when it exists and save the result there\n";
+    "  --registry F  host build: start from registry file F when it exists and save the result there\n"
+    "  --driver-file SOURCE  put the driver file where the installation leaves it: a copy of SOURCE, a\n"
+    "                file with a version resource (host build: SOURCE is the version, a.b.c.d)\n";
 
 bool ParseIndex(const std::string& text, int* value) {
     char* end = nullptr;
@@ -41,6 +45,7 @@ int main(int argc, char** argv) {
     cardinstall::InstallPlan plan;
     bool kindGiven = false;
     std::string registryFile;
+    std::string driverFile;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -83,6 +88,8 @@ int main(int argc, char** argv) {
             plan.decoys.push_back(decoy);
         } else if (arg == "--registry") {
             registryFile = value;
+        } else if (arg == "--driver-file") {
+            driverFile = value;
         } else {
             return Fail("unknown option " + arg);
         }
@@ -102,6 +109,10 @@ int main(int argc, char** argv) {
     const cardinstall::InstallResult result = cardinstall::Install(plan);
     if (result.error != ERROR_SUCCESS) {
         std::fprintf(stderr, "cardinstall: %s\n", result.message.c_str());
+        return 1;
+    }
+    if (!driverFile.empty() && !cardinstall::PlaceDriverFile(plan.kind, driverFile, &error)) {
+        std::fprintf(stderr, "cardinstall: %s\n", error.c_str());
         return 1;
     }
     if (!registryFile.empty() && !cardinstall::SaveRegistryFileTo(registryFile, &error)) {

@@ -1,6 +1,7 @@
 #include "Machine.h"
 
 #include "CardInstaller.h"
+#include "DriverFile.h"
 #include "EventFormat.h"
 #include "driverlib/CardRack.h"
 
@@ -10,6 +11,8 @@
 
 namespace runner {
 namespace {
+
+const char kDriverFileVersion[] = "5.10.3.7";
 
 bool InstallerKind(hostsim::WindowsKind kind, cardinstall::WindowsKind* installerKind) {
     switch (kind) {
@@ -99,6 +102,10 @@ bool Machine::Apply(std::string* error) {
         *error = "card installer: " + result.message;
         return false;
     }
+    // The installation's driver file, with the version of tools/driverfile, the file the Windows build's
+    // installation copies.
+    if (!cardinstall::PlaceDriverFile(plan.kind, kDriverFileVersion, error))
+        return false;
     m_registryNote = "a fresh machine with the card installed by the card installer at HKEY_LOCAL_MACHINE\\" +
                      cardinstall::AdapterKeyPath(plan.kind, index);
     return true;
