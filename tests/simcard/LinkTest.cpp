@@ -117,15 +117,14 @@ at 40000 new present=yes
     EXPECT_EQ(1, LinkState());
     EXPECT_EQ(6, RecordWord(record::kCurrentChannel));
 
-    m_world->Change(
-        "ap",
-        CellChange{std::nullopt, std::uint8_t{11}, std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-        m_clock->NowMs());
+    CellChange toChannel11;
+    toChannel11.channel = 11;
+    m_world->Change("ap", toChannel11, m_clock->NowMs());
     EXPECT_EQ(5, LinkState()) << "a station loses an access point that changes channel";
 
-    m_world->Change("ap",
-                    CellChange{std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, false},
-                    m_clock->NowMs());
+    CellChange gone;
+    gone.present = false;
+    m_world->Change("ap", gone, m_clock->NowMs());
     Wait(19000); // t = 40000
     EXPECT_EQ(1, LinkState());
     EXPECT_EQ("00:00:00:00:00:02", Bssid());
