@@ -79,6 +79,29 @@ LRESULT CALLBACK DialogClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace hostui::detail
 
+namespace hostui::detail {
+
+bool DialogKey(HWND dialog, const MSG* msg) {
+    if (msg == nullptr || msg->message != WM_KEYDOWN ||
+        (msg->wParam != VK_RETURN && msg->wParam != VK_ESCAPE))
+        return false;
+    bool inside = false;
+    for (HWND h = msg->hwnd; h != nullptr && !inside; h = ::GetParent(h))
+        inside = h == dialog;
+    if (!inside)
+        return false;
+    MSG copy = *msg;
+    if ((::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(&copy)) &
+         DLGC_WANTALLKEYS) != 0)
+        return false;
+    const int button = msg->wParam == VK_RETURN ? IDOK : IDCANCEL;
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+    return true;
+}
+
+} // namespace hostui::detail
+
 using namespace hostui::detail;
 
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
@@ -130,8 +153,8 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     return TRUE;
 }
 
-BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
-    return FALSE;
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
+    return DialogKey(hDlg, lpMsg) ? TRUE : FALSE;
 }
 
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {
