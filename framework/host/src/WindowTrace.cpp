@@ -63,7 +63,8 @@ std::string DescribeWindow(HWND hwnd) {
     if (w == nullptr)
         return handle + " (no window)";
     if ((w->style & WS_CHILD) != 0)
-        return handle + " " + w->className + " " + std::to_string(w->id);
+        return handle + " " + w->className + " " +
+               (w->id != 0 ? std::to_string(w->id) : "\"" + w->text + "\"");
     return handle + " \"" + w->text + "\"";
 }
 
