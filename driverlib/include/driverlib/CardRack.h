@@ -53,7 +53,7 @@ public:
     // Receives every call of the five while set; null removes it.
     void SetCallObserver(LibraryCallObserver observer);
     std::shared_ptr<const LibraryCallObserver> CallObserver() const;
-    // Numbers W32N_MakeNdisRequest calls 1, 2, ... from the last Install (or Clear).
+    // Numbers the W32N_MakeNdisRequest calls an observer sees, 1, 2, ... from the last Install (or Clear).
     std::uint64_t NextRequestNumber() { return ++m_requestNumber; }
 
     // For the five calls.
