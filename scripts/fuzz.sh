@@ -22,6 +22,10 @@ declare -A corpus=(
   [rcreader_fuzz]=tests/resources/corpus
   [script_reader_fuzzer]=tests/runner/corpus/script_reader_fuzzer
 )
+# Dictionaries of the fuzzers that have one.
+declare -A dictionary=(
+  [script_reader_fuzzer]=tests/runner/corpus/script_reader_fuzzer.dict
+)
 targets=${FUZZ_TARGETS:-registry_file_fuzzer profile_value_fuzzer driver_answer_fuzzer rcreader_fuzz script_reader_fuzzer}
 jobs=${FUZZ_JOBS:-2}
 
@@ -45,7 +49,9 @@ for target in $targets; do
   mkdir -p "$work" "$artifacts"
   seeds=()
   [ -n "${corpus[$target]:-}" ] && [ -d "$root/${corpus[$target]}" ] && seeds=("$root/${corpus[$target]}")
+  dict=()
+  [ -n "${dictionary[$target]:-}" ] && dict=("-dict=$root/${dictionary[$target]}")
   echo "== $target: ${seconds}s"
-  "$exe" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts/" \
+  "$exe" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts/" "${dict[@]}" \
     "$work" "${seeds[@]}"
 done

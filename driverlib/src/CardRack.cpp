@@ -23,6 +23,26 @@ void CardRack::Install(std::shared_ptr<simcard::RadioWorld> world,
     m_cards = std::move(cards);
     m_handles.clear();
     m_configured = true;
+    m_requestNumber = 0;
+    for (const auto& card : m_cards)
+        card->SetUiThread(m_uiThread);
+}
+
+void CardRack::SetUiThread(std::uint32_t threadId) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_uiThread = threadId;
+    for (const auto& card : m_cards)
+        card->SetUiThread(threadId);
+}
+
+void CardRack::SetCallObserver(LibraryCallObserver observer) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_callObserver = observer ? std::make_shared<const LibraryCallObserver>(std::move(observer)) : nullptr;
+}
+
+std::shared_ptr<const LibraryCallObserver> CardRack::CallObserver() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_callObserver;
 }
 
 void CardRack::InstallWorld(const simcard::WorldDefinition& definition,

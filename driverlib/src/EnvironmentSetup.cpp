@@ -64,6 +64,7 @@ bool ConfigureFromEnvironment(std::string* error) {
             *error = problem;
         return false;
     }
+    rack.SetUiThread(LoaderThreadId());
     rack.InstallWorld(world);
     for (const auto& card : rack.Cards())
         card->ArmFaults(faults.rules);

@@ -15,6 +15,14 @@ public:
         return m_high | tick;
     }
     std::uint32_t ThreadId() override { return GetCurrentThreadId(); }
+    // On the host build the stand-ins' Sleep waits on their one clock, virtual or real.
+    void Pause(std::uint64_t ms) override {
+        while (ms > 0) {
+            const DWORD step = ms > 0x7FFFFFFFu ? 0x7FFFFFFFu : static_cast<DWORD>(ms);
+            Sleep(step);
+            ms -= step;
+        }
+    }
 
 private:
     std::mutex m_mutex;

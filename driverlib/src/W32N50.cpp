@@ -4,46 +4,42 @@
 #include "RegistryInfo.h"
 #include "driverlib/CardRack.h"
 
+#include <cstring>
 #include <mutex>
 
 namespace {
 
-void ConfigureOnFirstUse() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (driverlib::CardRack::Instance().Configured())
-            return;
-        std::string error;
-        if (!driverlib::ConfigureFromEnvironment(&error))
-            OutputDebugStringA(("W32N50: " + error + "\n").c_str());
-    });
+using driverlib::LibraryCall;
+
+// The observer of calls, if any: a trace of every call costs nothing when nobody watches.
+std::shared_ptr<const driverlib::LibraryCallObserver> Observer() {
+    return driverlib::CardRack::Instance().CallObserver();
 }
 
-} // namespace
-
-extern "C" {
-
-BOOL WINAPI W32N_IsWindowsNT(void) {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
-        return FALSE;
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? TRUE : FALSE;
+void Report(const driverlib::LibraryCallObserver& observer, LibraryCall call) {
+    call.threadId = GetCurrentThreadId();
+    observer(call);
 }
 
-DWORD WINAPI W32N_GetAdapterRegistryInfoBySubkeyIndex(int index, PVOID info) {
-    return driverlib::ReadAdapterRegistryInfo(index, static_cast<W32N_ADAPTER_REGISTRY_INFO*>(info));
+driverlib::RequestFields FieldsOf(const W32N_REQUEST& request) {
+    driverlib::RequestFields fields;
+    fields.type = request.RequestType;
+    fields.oid = request.Oid;
+    fields.buffer = request.InformationBuffer != nullptr;
+    fields.length = request.InformationBufferLength;
+    fields.written = request.BytesWritten;
+    fields.needed = request.BytesNeeded;
+    return fields;
 }
 
-HANDLE WINAPI W32N_OpenAdapterA(LPCSTR name) {
-    ConfigureOnFirstUse();
-    if (!name)
-        return INVALID_HANDLE_VALUE;
-    return driverlib::CardRack::Instance().Open(name);
+std::vector<std::uint8_t> BufferOf(const W32N_REQUEST& request) {
+    if (!request.InformationBuffer)
+        return {};
+    const auto* bytes = static_cast<const std::uint8_t*>(request.InformationBuffer);
+    return std::vector<std::uint8_t>(bytes, bytes + request.InformationBufferLength);
 }
 
-DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, PVOID requestIn, LPOVERLAPPED overlapped, DWORD wait) {
-    auto* request = static_cast<W32N_REQUEST*>(requestIn);
+DWORD MakeRequest(HANDLE adapter, W32N_REQUEST* request, LPOVERLAPPED overlapped) {
     if (!request)
         return ERROR_INVALID_PARAMETER;
     std::optional<driverlib::CardRack::Binding> binding = driverlib::CardRack::Instance().Lookup(adapter);
@@ -70,8 +66,101 @@ DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, PVOID requestIn, LPOVERLAPPED 
     return outcome.status;
 }
 
+void ConfigureOnFirstUse() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (driverlib::CardRack::Instance().Configured())
+            return;
+        std::string error;
+        if (!driverlib::ConfigureFromEnvironment(&error))
+            OutputDebugStringA(("W32N50: " + error + "\n").c_str());
+    });
+}
+
+} // namespace
+
+extern "C" {
+
+BOOL WINAPI W32N_IsWindowsNT(void) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    const BOOL nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? TRUE : FALSE;
+    if (auto observer = Observer()) {
+        LibraryCall call;
+        call.function = LibraryCall::Function::IsWindowsNT;
+        call.result = static_cast<std::uint32_t>(nt);
+        Report(*observer, call);
+    }
+    return nt;
+}
+
+DWORD WINAPI W32N_GetAdapterRegistryInfoBySubkeyIndex(int index, PVOID info) {
+    auto* area = static_cast<W32N_ADAPTER_REGISTRY_INFO*>(info);
+    const DWORD result = driverlib::ReadAdapterRegistryInfo(index, area);
+    if (auto observer = Observer()) {
+        LibraryCall call;
+        call.function = LibraryCall::Function::GetAdapterRegistryInfo;
+        call.index = index;
+        if (area && result == 0)
+            call.name.assign(area->DeviceName, strnlen(area->DeviceName, sizeof area->DeviceName));
+        call.result = result;
+        Report(*observer, call);
+    }
+    return result;
+}
+
+HANDLE WINAPI W32N_OpenAdapterA(LPCSTR name) {
+    ConfigureOnFirstUse();
+    HANDLE handle = name ? driverlib::CardRack::Instance().Open(name) : INVALID_HANDLE_VALUE;
+    if (auto observer = Observer()) {
+        LibraryCall call;
+        call.function = LibraryCall::Function::OpenAdapter;
+        call.name = name ? name : "";
+        call.handle = reinterpret_cast<std::uintptr_t>(handle);
+        Report(*observer, call);
+    }
+    return handle;
+}
+
+DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, PVOID requestIn, LPOVERLAPPED overlapped, DWORD wait) {
+    auto* request = static_cast<W32N_REQUEST*>(requestIn);
+    auto observer = Observer();
+    if (!observer)
+        return MakeRequest(adapter, request, overlapped);
+
+    LibraryCall call;
+    call.function = LibraryCall::Function::MakeNdisRequest;
+    call.phase = LibraryCall::Phase::Start;
+    call.handle = reinterpret_cast<std::uintptr_t>(adapter);
+    call.request = driverlib::CardRack::Instance().NextRequestNumber();
+    call.record = request != nullptr;
+    if (request) {
+        call.before = FieldsOf(*request);
+        call.bufferBefore = BufferOf(*request);
+    }
+    call.overlapped = overlapped != nullptr;
+    call.event = overlapped ? reinterpret_cast<std::uintptr_t>(overlapped->hEvent) : 0;
+    call.wait = wait;
+    Report(*observer, call);
+
+    call.result = MakeRequest(adapter, request, overlapped);
+    call.phase = LibraryCall::Phase::Return;
+    if (request) {
+        call.after = FieldsOf(*request);
+        call.bufferAfter = BufferOf(*request);
+    }
+    Report(*observer, call);
+    return call.result;
+}
+
 VOID WINAPI W32N_CloseAdapter(HANDLE adapter) {
     driverlib::CardRack::Instance().Close(adapter);
+    if (auto observer = Observer()) {
+        LibraryCall call;
+        call.function = LibraryCall::Function::CloseAdapter;
+        call.handle = reinterpret_cast<std::uintptr_t>(adapter);
+        Report(*observer, call);
+    }
 }
 
 } // extern "C"

@@ -17,6 +17,12 @@ public:
     // A misuse of the framework by program code (an unknown control id, a missing template): reported, never
     // fatal.
     virtual void ReportFailure(const std::string& what) = 0;
+    // A modal property sheet's loop ended with this result, which DoModal returns. For a backend that
+    // traces it; nothing by default.
+    virtual void ModalResult(HWND sheet, INT_PTR result) {
+        (void)sheet;
+        (void)result;
+    }
 };
 
 Backend& GetBackend();

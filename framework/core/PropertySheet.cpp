@@ -150,6 +150,7 @@ INT_PTR CPropertySheet::DoModal() {
     if (parent != nullptr)
         ::EnableWindow(parent, FALSE);
     int result = RunModalLoop();
+    fw::GetBackend().ModalResult(m_hWnd, result);
     if (parent != nullptr)
         ::EnableWindow(parent, TRUE);
     m_bModal = FALSE;

@@ -29,11 +29,18 @@ void EncodeScanRecord(const std::vector<Cell>& cells, std::uint8_t* envelope) {
         std::memcpy(e + offsetof(ScanEntry, bssid), cell.bssid.data(), 6);
         PutU16(e + offsetof(ScanEntry, beaconInterval), 100);
         PutU16(e + offsetof(ScanEntry, capability), capability);
-        const auto ssidLength = static_cast<std::uint16_t>(std::min<std::size_t>(cell.ssid.size(), 32));
-        PutU16(e + offsetof(ScanEntry, ssidLength), ssidLength);
-        std::memcpy(e + offsetof(ScanEntry, ssid), cell.ssid.data(), ssidLength);
         std::memcpy(e + offsetof(ScanEntry, rates), kRates, sizeof kRates);
+        PutSsid(cell, e + offsetof(ScanEntry, ssidLength), sizeof(ScanEntry) - offsetof(ScanEntry, ssid));
     }
+}
+
+void PutSsid(const Cell& cell, std::uint8_t* at, std::size_t room) {
+    const std::size_t copied = std::min<std::size_t>({cell.ssid.size(), 32, room});
+    PutU16(at, cell.ssidLength.value_or(static_cast<std::uint16_t>(copied)));
+    std::memcpy(at + 2, cell.ssid.data(), copied);
+    const std::size_t tail = std::min(cell.afterSsid.size(), room - copied);
+    if (tail != 0)
+        std::memcpy(at + 2 + copied, cell.afterSsid.data(), tail);
 }
 
 void EncodeTrafficCounters(std::uint64_t txBytes, std::uint64_t rxBytes, std::uint8_t* out) {
@@ -55,11 +62,15 @@ void EncodeTrafficCounters(std::uint64_t txBytes, std::uint64_t rxBytes, std::ui
 }
 
 std::uint8_t LinkSignalByte(const Cell& cell) {
+    if (cell.linkSignal)
+        return *cell.linkSignal;
     // The link reports 0..13 where scans report levels up to 46 and more.
     return static_cast<std::uint8_t>(std::min<unsigned>(13, cell.signal * 13u / 46u));
 }
 
 std::uint8_t LinkQualityByte(const Cell& cell) {
+    if (cell.linkQuality)
+        return *cell.linkQuality;
     const unsigned margin = cell.signal > cell.noise ? cell.signal - cell.noise : 0;
     return static_cast<std::uint8_t>(std::min<unsigned>(15, margin / 3));
 }

@@ -57,7 +57,7 @@ RequestOutcome SimCard::Query(std::uint32_t oid, std::uint8_t* buffer, std::uint
     }
     case oid::kLinkState: {
         std::uint8_t word[2];
-        PutU16(word, static_cast<std::uint16_t>(m_link));
+        PutU16(word, joined && joined->linkState ? *joined->linkState : static_cast<std::uint16_t>(m_link));
         return Answer(word, 2, buffer, length);
     }
     case oid::kTrafficCounters: {
@@ -108,10 +108,13 @@ RequestOutcome SimCard::QueryRecord(std::uint8_t* buffer, std::uint32_t length) 
         data = Words({joined ? joined->channel : m_active.channel});
         break;
     case record::kCurrentSsid: {
-        const std::string& ssid = joined ? joined->ssid : m_active.ssid;
         data.assign(2 + 32, 0);
-        PutU16(data.data(), static_cast<std::uint16_t>(ssid.size()));
-        std::memcpy(data.data() + 2, ssid.data(), ssid.size());
+        if (joined) {
+            PutSsid(*joined, data.data(), 32);
+        } else {
+            PutU16(data.data(), static_cast<std::uint16_t>(m_active.ssid.size()));
+            std::memcpy(data.data() + 2, m_active.ssid.data(), m_active.ssid.size());
+        }
         break;
     }
     case record::kAuthentication:

@@ -20,11 +20,60 @@ std::uint32_t Number32(const std::string& what, const std::string& value) {
     return static_cast<std::uint32_t>(*n);
 }
 
-// Reads the action at words[at...]; returns the index after it.
+constexpr std::uint64_t kLongestDelayMs = 24ull * 3600 * 1000;
+constexpr std::size_t kLongestAnswer = 4096;
+
+// "0A0B..." (an even number of hexadecimal digits, "" for none) into bytes.
+std::vector<std::uint8_t> AnswerBytes(const std::string& value) {
+    if (value.size() % 2 != 0 || value.size() / 2 > kLongestAnswer)
+        throw RuleError{"answer '" + value + "' is not an even number of hexadecimal digits (at most " +
+                        std::to_string(kLongestAnswer) + " bytes)"};
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < value.size(); i += 2) {
+        auto byte = text::ParseNumber("0x" + value.substr(i, 2), 0xFF);
+        if (!byte || value[i] == 'x' || value[i] == 'X' || value[i + 1] == 'x' || value[i + 1] == 'X')
+            throw RuleError{"answer '" + value + "' is not an even number of hexadecimal digits"};
+        bytes.push_back(static_cast<std::uint8_t>(*byte));
+    }
+    return bytes;
+}
+
+// Reads the action at words[at...]; returns the index after it. `delay MS` may stand before another action
+// or alone (the request is then answered as usual, late).
 std::size_t ReadAction(const std::vector<std::string>& words, std::size_t at, FaultRule& rule) {
     if (at >= words.size())
-        throw RuleError{"the rule has no action (fail, short, remove, insert, suspend or resume)"};
+        throw RuleError{
+            "the rule has no action (fail, short, answer, delay, remove, insert, suspend or resume)"};
+    if (words[at] == "delay") {
+        if (at + 1 >= words.size())
+            throw RuleError{"delay needs a time in ms"};
+        auto ms = text::ParseNumber(words[at + 1], kLongestDelayMs);
+        if (!ms || *ms == 0)
+            throw RuleError{"delay '" + words[at + 1] + "' is not a number of ms from 1 to " +
+                            std::to_string(kLongestDelayMs)};
+        rule.delayMs = static_cast<std::uint32_t>(*ms);
+        at += 2;
+        if (at >= words.size()) {
+            rule.action = FaultAction::Pass;
+            return at;
+        }
+        if (words[at] == "delay")
+            throw RuleError{"one delay a rule"};
+    }
     const std::string& action = words[at];
+    if (action == "answer") {
+        if (at + 1 >= words.size())
+            throw RuleError{"answer needs the bytes in hexadecimal (\"\" for none)"};
+        rule.action = FaultAction::Answer;
+        rule.answer = AnswerBytes(words[at + 1]);
+        if (at + 2 < words.size() && words[at + 2] == "written") {
+            if (at + 3 >= words.size())
+                throw RuleError{"written needs a byte count"};
+            rule.answerWritten = Number32("byte count", words[at + 3]);
+            return at + 4;
+        }
+        return at + 2;
+    }
     if (action == "fail" || action == "short") {
         if (at + 1 >= words.size())
             throw RuleError{action + " needs a value"};
@@ -64,8 +113,14 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
         if (!ms)
             throw RuleError{"time '" + words[1] + "' is not a number of ms"};
         rule.afterMs = *ms;
-        at = ReadAction(words, 2, rule);
-        if (rule.action == FaultAction::Fail || rule.action == FaultAction::Short)
+        at = 2;
+        if (at < words.size() && words[at] == "optional") {
+            rule.optional = true;
+            ++at;
+        }
+        at = ReadAction(words, at, rule);
+        if (rule.delayMs != 0 || (rule.action != FaultAction::Remove && rule.action != FaultAction::Insert &&
+                                  rule.action != FaultAction::Suspend && rule.action != FaultAction::Resume))
             throw RuleError{"a timed rule can only remove, insert, suspend or resume"};
     } else if (selector == "request") {
         if (words.size() < 2)
@@ -91,6 +146,10 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
                 rule.kind = word == "query" ? RequestKind::Query : RequestKind::Set;
                 continue;
             }
+            if (word == "optional") {
+                rule.optional = true;
+                continue;
+            }
             auto field = text::SplitField(word);
             if (!field)
                 break;
@@ -104,6 +163,10 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
                 rule.skip = n - 1;
                 if (!timesGiven)
                     rule.times = 1;
+            } else if (key == "thread") {
+                if (value != "ui" && value != "monitor")
+                    throw RuleError{"thread is ui or monitor, not '" + value + "'"};
+                rule.thread = value == "ui" ? ThreadRole::Ui : ThreadRole::Monitor;
             } else if (key == "times") {
                 rule.times = value == "every" ? 0 : Number32(key, value);
                 if (value != "every" && rule.times == 0)
@@ -115,7 +178,7 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
         }
         at = ReadAction(words, at, rule);
         if (rule.action == FaultAction::Insert || rule.action == FaultAction::Resume)
-            throw RuleError{"a request rule can only fail, short, remove or suspend"};
+            throw RuleError{"a request rule can only fail, short, answer, delay, remove or suspend"};
     }
     if (at != words.size())
         throw RuleError{"unexpected '" + words[at] + "' after the action"};
@@ -123,6 +186,10 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
 }
 
 } // namespace
+
+const char* ThreadRoleName(ThreadRole role) {
+    return role == ThreadRole::Ui ? "ui" : "monitor";
+}
 
 std::string DescribeRule(const FaultRule& rule) {
     auto hex = [](std::uint32_t v) {
@@ -150,6 +217,12 @@ std::string DescribeRule(const FaultRule& rule) {
         else if (rule.times == 0 && rule.skip)
             text += " times=every";
     }
+    if (rule.thread)
+        text += std::string(" thread=") + ThreadRoleName(*rule.thread);
+    if (rule.optional)
+        text += " optional";
+    if (rule.delayMs != 0)
+        text += " delay " + std::to_string(rule.delayMs);
     switch (rule.action) {
     case FaultAction::Fail:
         return text + " fail " + hex(rule.status);
@@ -163,6 +236,20 @@ std::string DescribeRule(const FaultRule& rule) {
         return text + " suspend";
     case FaultAction::Resume:
         return text + " resume";
+    case FaultAction::Answer: {
+        std::string bytes;
+        for (std::uint8_t b : rule.answer) {
+            char pair[4];
+            std::snprintf(pair, sizeof pair, "%02X", b);
+            bytes += pair;
+        }
+        text += " answer " + (bytes.empty() ? std::string("\"\"") : bytes);
+        if (rule.answerWritten)
+            text += " written " + std::to_string(*rule.answerWritten);
+        return text;
+    }
+    case FaultAction::Pass:
+        return text;
     }
     return text;
 }

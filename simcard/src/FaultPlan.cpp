@@ -14,7 +14,8 @@ void FaultPlan::Arm(FaultRule rule, std::uint64_t nowMs) {
 }
 
 namespace {
-bool Matches(const FaultRule& rule, RequestKind kind, std::uint32_t oid, std::optional<std::uint32_t> subId) {
+bool Matches(const FaultRule& rule, RequestKind kind, std::uint32_t oid, std::optional<std::uint32_t> subId,
+             std::optional<ThreadRole> thread) {
     if (rule.afterMs)
         return false;
     if (rule.oid && *rule.oid != oid)
@@ -23,15 +24,18 @@ bool Matches(const FaultRule& rule, RequestKind kind, std::uint32_t oid, std::op
         return false;
     if (rule.subId && (!subId || *rule.subId != *subId))
         return false;
+    if (rule.thread && (!thread || *rule.thread != *thread))
+        return false;
     return true;
 }
 } // namespace
 
 std::optional<FaultRule> FaultPlan::OnRequest(RequestKind kind, std::uint32_t oid,
-                                              std::optional<std::uint32_t> subId) {
+                                              std::optional<std::uint32_t> subId,
+                                              std::optional<ThreadRole> thread) {
     std::optional<FaultRule> firing;
     for (ArmedFault& armed : m_armed) {
-        if (!Matches(armed.rule, kind, oid, subId))
+        if (!Matches(armed.rule, kind, oid, subId, thread))
             continue;
         const std::uint32_t index = armed.seen++;
         const bool exhausted = armed.rule.times != 0 && armed.fired >= armed.rule.times;
@@ -69,7 +73,7 @@ std::optional<std::uint64_t> FaultPlan::NextDeadline() const {
 std::vector<FaultRule> FaultPlan::Unfired() const {
     std::vector<FaultRule> rules;
     for (const ArmedFault& armed : m_armed)
-        if (armed.fired == 0)
+        if (armed.fired == 0 && !armed.rule.optional)
             rules.push_back(armed.rule);
     return rules;
 }

@@ -17,6 +17,16 @@ void CellChange::ApplyTo(Cell& cell) const {
         cell.wepKey = *wepKey;
     if (present)
         cell.present = *present;
+    if (linkState)
+        cell.linkState = *linkState;
+    if (linkSignal)
+        cell.linkSignal = *linkSignal;
+    if (linkQuality)
+        cell.linkQuality = *linkQuality;
+    if (ssidLength)
+        cell.ssidLength = *ssidLength;
+    if (afterSsid)
+        cell.afterSsid = *afterSsid;
 }
 
 RadioWorld::RadioWorld(std::vector<Cell> cells) : m_base(std::move(cells)) {}

@@ -171,6 +171,8 @@ void SimCard::ApplyPowerRule(const FaultRule& rule, std::uint64_t t) {
         break;
     case FaultAction::Fail:
     case FaultAction::Short:
+    case FaultAction::Answer:
+    case FaultAction::Pass:
         break;
     }
 }
@@ -248,33 +250,27 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
     AdvanceTo(now);
     RequestOutcome outcome = Gate(session);
     if (outcome.status == status::kSuccess) {
-        std::optional<FaultRule> fault = m_faults.OnRequest(kind, oid, entry.subId);
+        std::optional<ThreadRole> role;
+        if (m_uiThread != 0)
+            role = entry.threadId == m_uiThread ? ThreadRole::Ui : ThreadRole::Monitor;
+        const std::optional<FaultRule> fault = m_faults.OnRequest(kind, oid, entry.subId, role);
         if (fault)
             entry.fault = fault->text;
-        if (fault && fault->action == FaultAction::Fail) {
-            outcome.status = fault->status;
-        } else if (fault && fault->action == FaultAction::Remove) {
-            ApplyPowerRule(*fault, m_lastMs);
-            outcome.status = status::kAdapterRemoved;
-        } else if (fault && fault->action == FaultAction::Suspend) {
-            ApplyPowerRule(*fault, m_lastMs);
-            outcome.status = status::kAdapterNotReady;
-        } else {
-            std::vector<std::uint8_t> before;
-            if (fault && kind == RequestKind::Query)
-                before.assign(buffer, buffer + length);
-            outcome = Dispatch(kind, oid, buffer, length, entry.value);
-            if (fault && kind == RequestKind::Query && outcome.status == status::kSuccess &&
-                outcome.bytesDone > fault->shortBytes) {
-                // The driver wrote only the first bytes: the rest of the buffer is as the caller left it.
-                std::copy(before.begin() + fault->shortBytes, before.begin() + outcome.bytesDone,
-                          buffer + fault->shortBytes);
-                outcome.bytesDone = fault->shortBytes;
-            }
+        if (fault && fault->delayMs != 0) {
+            // A slow driver: the request stays with the card while everything else goes on, and is answered
+            // as the card stands at the end of the wait (removed or suspended meanwhile: refused).
+            lock.unlock();
+            m_clock->Pause(fault->delayMs);
+            lock.lock();
+            AdvanceTo(m_clock->NowMs());
+            outcome = Gate(session);
         }
+        if (outcome.status == status::kSuccess)
+            outcome = Act(fault, kind, oid, buffer, length, entry.value);
     }
+    // Never more than the buffer holds, whatever count the answer reports.
     if (kind == RequestKind::Query && outcome.status == status::kSuccess)
-        entry.value.assign(buffer, buffer + outcome.bytesDone);
+        entry.value.assign(buffer, buffer + std::min(outcome.bytesDone, length));
     entry.seq = ++m_seq;
     entry.timeMs = m_lastMs;
     entry.bytesOut = outcome.bytesDone;
@@ -286,6 +282,52 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
     if (sink)
         sink(entry);
     return outcome;
+}
+
+RequestOutcome SimCard::Act(const std::optional<FaultRule>& fault, RequestKind kind, std::uint32_t oid,
+                            std::uint8_t* buffer, std::uint32_t length, std::vector<std::uint8_t>& value) {
+    RequestOutcome outcome;
+    const FaultAction action = fault ? fault->action : FaultAction::Pass;
+    switch (action) {
+    case FaultAction::Fail:
+        outcome.status = fault->status;
+        return outcome;
+    case FaultAction::Remove:
+        ApplyPowerRule(*fault, m_lastMs);
+        outcome.status = status::kAdapterRemoved;
+        return outcome;
+    case FaultAction::Suspend:
+        ApplyPowerRule(*fault, m_lastMs);
+        outcome.status = status::kAdapterNotReady;
+        return outcome;
+    case FaultAction::Answer: {
+        // Any bytes and any count: a query's buffer takes as many of the bytes as it holds; a set stages
+        // nothing. The count is reported as given, even beyond the buffer.
+        if (kind == RequestKind::Query && length != 0)
+            std::memcpy(buffer, fault->answer.data(), std::min<std::size_t>(fault->answer.size(), length));
+        outcome.bytesDone = fault->answerWritten.value_or(static_cast<std::uint32_t>(fault->answer.size()));
+        return outcome;
+    }
+    case FaultAction::Short: {
+        std::vector<std::uint8_t> before;
+        if (kind == RequestKind::Query)
+            before.assign(buffer, buffer + length);
+        outcome = Dispatch(kind, oid, buffer, length, value);
+        if (kind == RequestKind::Query && outcome.status == status::kSuccess &&
+            outcome.bytesDone > fault->shortBytes) {
+            // The driver wrote only the first bytes: the rest of the buffer is as the caller left it.
+            std::copy(before.begin() + fault->shortBytes, before.begin() + outcome.bytesDone,
+                      buffer + fault->shortBytes);
+            outcome.bytesDone = fault->shortBytes;
+        }
+        return outcome;
+    }
+    case FaultAction::Insert:
+    case FaultAction::Resume:
+    case FaultAction::Pass:
+        break;
+    }
+    return Dispatch(kind, oid, buffer, length, value);
 }
 
 RequestOutcome SimCard::Dispatch(RequestKind kind, std::uint32_t oid, std::uint8_t* buffer,
@@ -304,6 +346,11 @@ void SimCard::Commit(std::uint64_t t) {
 }
 
 // ---- faults, trace, status ----
+
+void SimCard::SetUiThread(std::uint32_t threadId) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_uiThread = threadId;
+}
 
 void SimCard::ArmFault(FaultRule rule) {
     std::lock_guard<std::mutex> lock(m_mutex);

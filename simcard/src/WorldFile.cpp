@@ -91,6 +91,15 @@ std::array<std::uint8_t, 4> Firmware(const std::string& value) {
              static_cast<std::uint8_t>(parts[0]), static_cast<std::uint8_t>(parts[3])}};
 }
 
+// Bytes after the SSID in its scan entry: hexadecimal digits, at most the 44 bytes an entry has from its
+// SSID field on.
+std::vector<std::uint8_t> AfterSsid(const std::string& value) {
+    auto bytes = ParseHexBytes(value);
+    if (!bytes || bytes->size() > 44)
+        throw LineError("after-ssid '" + value + "' must be at most 44 bytes as hexadecimal digits");
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+}
+
 std::uint8_t Channel(const std::string& key, const std::string& value) {
     return static_cast<std::uint8_t>(Number(key, value, 1, 14));
 }
@@ -128,10 +137,8 @@ CardDefinition ReadCard(const Fields& fields) {
         } else if (key == "channel") {
             card.powerOn.channel = Channel(key, value);
         } else if (key == "rate") {
-            const auto n = Number(key, value, 1, 15);
-            if (!IsValidRateCode(static_cast<unsigned>(n)))
-                throw LineError("rate '" + value + "' must be 1, 2, 3, 4, 8 or 15");
-            card.powerOn.txRate = static_cast<std::uint16_t>(n);
+            // Any code: a card may start with one that no set would be allowed to write.
+            card.powerOn.txRate = static_cast<std::uint16_t>(Number(key, value, 0, 0xFFFF));
         } else if (key == "join-delay") {
             card.timing.joinDelayMs = static_cast<std::uint32_t>(Number(key, value, 0, 3600000));
         } else if (key == "retry") {
@@ -147,6 +154,24 @@ CardDefinition ReadCard(const Fields& fields) {
     if (!bound)
         throw LineError("card needs bind=NAME (or bind=*)");
     return card;
+}
+
+// The keys of what the card reports about a cell beyond the radio (Cell::linkState and the others), on
+// cell lines and changes alike. False when the key is none of them.
+bool ReadReportKey(const std::string& key, const std::string& value, CellChange& change) {
+    if (key == "link-state")
+        change.linkState = static_cast<std::uint16_t>(Number(key, value, 0, 0xFFFF));
+    else if (key == "link-signal")
+        change.linkSignal = static_cast<std::uint8_t>(Number(key, value, 0, 0xFF));
+    else if (key == "link-quality")
+        change.linkQuality = static_cast<std::uint8_t>(Number(key, value, 0, 0xFF));
+    else if (key == "ssid-length")
+        change.ssidLength = static_cast<std::uint16_t>(Number(key, value, 0, 0xFF));
+    else if (key == "after-ssid")
+        change.afterSsid = AfterSsid(value);
+    else
+        return false;
+    return true;
 }
 
 Cell ReadCell(BssType type, const Fields& fields) {
@@ -174,7 +199,10 @@ Cell ReadCell(BssType type, const Fields& fields) {
         } else if (key == "present") {
             cell.present = YesNo(key, value);
         } else {
-            throw LineError("cell has no field '" + key + "'");
+            CellChange report;
+            if (!ReadReportKey(key, value, report))
+                throw LineError("cell has no field '" + key + "'");
+            report.ApplyTo(cell);
         }
     }
     for (const char* required : {"name", "ssid", "bssid", "channel", "signal"})
@@ -200,7 +228,7 @@ CellChange ReadChange(const Fields& fields) {
             change.wepKey = WepKey(value);
         else if (key == "present")
             change.present = YesNo(key, value);
-        else
+        else if (!ReadReportKey(key, value, change))
             throw LineError("a change has no field '" + key + "'");
     }
     return change;

@@ -111,6 +111,48 @@ TEST_F(RequestRecordTest, TheTraceShowsTheProgramsRequestsInOrder) {
     EXPECT_EQ(504u, trace[1].bytesIn);
 }
 
+// What an observer of the library's calls sees: each call with its arguments and result, a request as it
+// starts and as it returns with the record and the buffer before and after, numbered across the rack.
+TEST_F(RequestRecordTest, AnObserverSeesEveryCallAndEachRequestBeforeAndAfter) {
+    std::vector<driverlib::LibraryCall> calls;
+    driverlib::CardRack::Instance().SetCallObserver(
+        [&calls](const driverlib::LibraryCall& call) { calls.push_back(call); });
+    std::uint8_t firmware[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(0u, Request(m_handle, W32N_QUERY_INFORMATION, oid::kFirmwareVersion, firmware, 4));
+    EXPECT_NE(0u,
+              Request(reinterpret_cast<HANDLE>(0x1234), W32N_QUERY_INFORMATION, oid::kLinkState, nullptr, 0));
+    HANDLE second = W32N_OpenAdapterA("0008");
+    W32N_CloseAdapter(m_handle);
+    m_handle = W32N_OpenAdapterA("0007");
+    driverlib::CardRack::Instance().SetCallObserver(nullptr);
+    W32N_IsWindowsNT();
+
+    ASSERT_EQ(7u, calls.size());
+    using Function = driverlib::LibraryCall::Function;
+    using Phase = driverlib::LibraryCall::Phase;
+    EXPECT_EQ(Function::MakeNdisRequest, calls[0].function);
+    EXPECT_EQ(Phase::Start, calls[0].phase);
+    EXPECT_EQ(1u, calls[0].request);
+    EXPECT_EQ(oid::kFirmwareVersion, calls[0].before.oid);
+    EXPECT_EQ(4u, calls[0].before.length);
+    EXPECT_EQ(0u, calls[0].before.written);
+    EXPECT_EQ("EEEEEEEE", simcard::FormatHex(calls[0].bufferBefore.data(), 4));
+    EXPECT_EQ(1u, calls[0].wait);
+    EXPECT_EQ(Phase::Return, calls[1].phase);
+    EXPECT_EQ(0u, calls[1].result);
+    EXPECT_EQ(4u, calls[1].after.written);
+    EXPECT_EQ("03080100", simcard::FormatHex(calls[1].bufferAfter.data(), 4));
+    EXPECT_EQ(2u, calls[2].request) << "a call that reaches no card has its number too";
+    EXPECT_EQ(static_cast<std::uint32_t>(ERROR_INVALID_HANDLE), calls[3].result);
+    EXPECT_EQ(Function::OpenAdapter, calls[4].function);
+    EXPECT_EQ("0008", calls[4].name);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(INVALID_HANDLE_VALUE), calls[4].handle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, second);
+    EXPECT_EQ(Function::CloseAdapter, calls[5].function);
+    EXPECT_EQ(Function::OpenAdapter, calls[6].function);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(m_handle), calls[6].handle);
+}
+
 TEST_F(RequestRecordTest, TwoThreadsMayMakeRequestsAtOnce) {
     auto worker = [this](DWORD requestOid, DWORD size) {
         for (int i = 0; i < 100; ++i) {

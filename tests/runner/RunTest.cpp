@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 #include <vector>
 
 namespace {
@@ -220,6 +221,35 @@ TEST(RunTest, WritesAWellFormedTimeline) {
     EXPECT_EQ(0u, svg.find("<?xml"));
     EXPECT_NE(std::string::npos, svg.find("<polyline")) << "no link state or icon line";
     EXPECT_NE(std::string::npos, svg.find("fill=\"#888\"")) << "no requests per second";
+    for (const char* label :
+         {">187 not connected<", ">186 connected<", ">4 searching<", ">1 connected<", "signal (0xFF02019F)",
+          "quality (0xFF02019E)", ">5 s<", "time (run ended at 6.000 s)"})
+        EXPECT_NE(std::string::npos, svg.find(label)) << "no axis label " << label;
+}
+
+TEST(RunTest, TracesComeFromTheCommandLineAndTheScriptAndAShellAnswerMustBeTaken) {
+    runner::RunOptions options;
+    std::string error;
+    const char* bad[] = {"wlanrun", "--trace", "library,colour", "x.script"};
+    EXPECT_FALSE(runner::ParseCommandLine(4, bad, &options, &error));
+    EXPECT_EQ("--trace takes library, registry, events or window, not 'colour'", error);
+    const char* good[] = {"wlanrun", "--trace", "library,window", "x.script"};
+    ASSERT_TRUE(runner::ParseCommandLine(4, good, &options, &error)) << error;
+    EXPECT_EQ((std::set<std::string>{"library", "window"}), options.traces);
+
+    options = {};
+    options.traces = {"library"};
+    const auto run = RunScript("setup trace registry\nanswer shell 2\nwait until icon 186 within 5s\n"
+                               "registry set HKLM\\Software\\T \"v\" sz \"x\"\n",
+                               options);
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.transcript.find("# traces: library, registry\n")) << run.transcript;
+    EXPECT_NE(std::string::npos, run.transcript.find("library W32N_MakeNdisRequest #1 (")) << run.transcript;
+    EXPECT_NE(std::string::npos,
+              run.transcript.find("registry open [HKEY_LOCAL_MACHINE\\Software\\T] (create) -> 0x"))
+        << run.transcript;
+    EXPECT_TRUE(HasLine(run.transcript, "FAILED line 2: answer shell 2 was never taken by a shell request"))
+        << run.transcript;
 }
 
 } // namespace

@@ -10,8 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         runner::ResourceCatalog c;
         c.AddSymbol("IDC_CFG_SSID", 1012);
         c.AddSymbol("ID_TRAY_EXIT", 2004);
+        c.AddSymbol("IDC_ADV_FRAG_SLIDER", 1145);
+        c.AddSymbol("IDC_ABOUT_WEB_LINK", 1161);
         c.AddControl(1012);
         c.AddControl(1118);
+        c.AddControl(1145);
+        c.AddControl(1161);
         c.AddCaption("Configuration");
         return c;
     }();

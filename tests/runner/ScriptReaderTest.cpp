@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using runner::Command;
@@ -32,7 +34,8 @@ struct BadScript {
 TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
     const BadScript cases[] = {
         {"wait 1s\nfly away\n", "s.script:2: unknown command 'fly'"},
-        {"tray triple-click\n", "s.script:1: 'tray' takes double-click|right-click, not 'triple-click'"},
+        {"tray triple-click\n", "s.script:1: 'tray' takes double-click, right-click, a mouse message (WM_"},
+        {"tray 0x10000\n", "s.script:1: 'tray' takes double-click, right-click, a mouse message"},
         {"tray double-click now\n", "s.script:1: unexpected 'now' after 'tray' command"},
         {"wait\n", "s.script:1: 'wait' needs 1 argument"},
         {"wait 5\n", "s.script:1: '5' is not a duration (250ms, 5s, 1.5s, 10m; at most a day)"},
@@ -49,7 +52,50 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
         {"menu pick ID_UNKNOWN\n",
          "s.script:1: unknown menu command 'ID_UNKNOWN' (an id, a resource symbol or \"entry text\")"},
         {"menu pick 0\n", "s.script:1: menu command 0 is no entry (0 dismisses a menu)"},
-        {"answer maybe\n", "s.script:1: 'answer' takes ok|cancel|yes|no|abort|retry|ignore, not 'maybe'"},
+        {"answer maybe\n",
+         "s.script:1: 'answer' takes ok|cancel|yes|no|abort|retry|ignore|shell, not 'maybe'"},
+        {"answer shell\n", "s.script:1: 'answer' needs 2 arguments"},
+        {"answer shell x\n", "s.script:1: 'x' is not a ShellExecute result (0 to 2147483647)"},
+        {"key IDC_CFG_SSID Insert\n",
+         "s.script:1: 'key' presses Backspace, Delete, Left, Right, Up, Down, Home, "
+         "End, PageUp, PageDown, Enter, Escape, not 'Insert'"},
+        {"key IDC_NOTHING Enter\n", "s.script:1: unknown control 'IDC_NOTHING'"},
+        {"reveal\n", "s.script:1: 'reveal' needs 1 argument"},
+        {"registry set Software\\x \"v\" sz \"1\"\n", "s.script:1: 'Software\\x' is no registry key"},
+        {"registry set HKLM\\x \"v\" colour \"1\"\n", "s.script:1: 'colour' is no value type"},
+        {"registry set HKLM\\x \"v\" sz\n", "s.script:1: registry set needs the data"},
+        {"registry set HKLM\\x \"v\" binary hex 1\n",
+         "s.script:1: '1' is not a byte of two hexadecimal digits"},
+        {"registry set HKLM\\x \"v\" dword 4294967296\n", "s.script:1: '4294967296' is not a number"},
+        {"registry delete HKLM\\x \"a\" b\n", "s.script:1: unexpected 'b' after 'registry' command"},
+        {"registry move HKLM\\x\n", "s.script:1: 'registry' takes set|delete, not 'move'"},
+        {"driver-file 1.2.3\n",
+         "s.script:1: a driver file is a version a.b.c.d (four numbers from 0 to 65535)"},
+        {"driver-file 1.2.3.65536\n", "s.script:1: a driver file is a version a.b.c.d"},
+        {"power nap\n", "s.script:1: 'power' takes suspend, resume, query-suspend, resume-suspend, "
+                        "resume-automatic, resume-critical, broadcast N or legacy N, not 'nap'"},
+        {"power legacy\n", "s.script:1: 'power' needs 2 arguments"},
+        {"device arrival type x\n", "s.script:1: 'x' is not a device type"},
+        {"device arrival colour 3\n",
+         "s.script:1: 'device arrival' takes [type N] [id \"...\"], not 'colour'"},
+        {"device removal id \"a\" id \"b\"\n", "s.script:1: id given twice"},
+        {"device nodes-changed now\n", "s.script:1: unexpected 'now' after 'device' command"},
+        {"dump request 0\n", "s.script:1: requests are numbered from 1"},
+        {"dump request\n", "s.script:1: 'dump' needs 2 arguments"},
+        {"fault oid 1 thread=gui fail 1\n", "s.script:1: fault: thread is ui or monitor, not 'gui'"},
+        {"fault oid 1 delay 0\n", "s.script:1: fault: delay '0' is not a number of ms from 1 to 86400000"},
+        {"fault oid 1 delay 5 delay 5\n", "s.script:1: fault: one delay a rule"},
+        {"fault oid 1 answer 123\n",
+         "s.script:1: fault: answer '123' is not an even number of hexadecimal digits"},
+        {"fault oid 1 answer 12 written\n", "s.script:1: fault: written needs a byte count"},
+        {"fault at 100 delay 5 remove\n", "s.script:1: fault: a timed rule can only remove"},
+        {"world at 100 home link-signal=300\n",
+         "s.script:1: world: link-signal '300' is not a number from 0 to 255"},
+        {"world at 100 home after-ssid=123\n",
+         "s.script:1: world: after-ssid '123' must be at most 44 bytes"},
+        {"setup trace colour\n",
+         "s.script:1: setup trace takes library, registry, events or window, not 'colour'"},
+        {"setup driver-file 5\n", "s.script:1: a driver file is a version a.b.c.d"},
         {"wait until icon\n", "s.script:1: condition 'icon' takes 1 word: icon"},
         {"wait until weather sunny\n", "s.script:1: unknown condition 'weather' (icon, box, control, link, "
                                        "sheet, page, request or exited)"},
@@ -63,7 +109,8 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
          "s.script:1: world: cards cannot be added while the program runs (give them in the world file)"},
         {"fault request x fail 1\n", "s.script:1: fault: "},
         {"wait 1s\nsetup kind win98\n", "s.script:2: setup lines must come before every other command"},
-        {"setup colour blue\n", "s.script:1: setup of 'colour': kind, registry, world or faults"},
+        {"setup colour blue\n",
+         "s.script:1: setup of 'colour': kind, registry, world, faults, trace, driver-file"},
         {"setup window\n", "s.script:1: "},
         {"wait 1s\x01\n", "s.script:1: control character 0x01 at column 8"},
         {"click \xC3\xA9\n", "s.script:1: byte outside ASCII at column 7 (only quoted text may hold it)"},
@@ -121,6 +168,71 @@ TEST_F(ScriptReaderTest, ResolvesNamesToTheResourcesIds) {
     EXPECT_EQ(500u, c[6].world.events[0].atMs);
     ASSERT_EQ(1u, c[7].faults.size());
     EXPECT_EQ(0xFF010199u, c[7].faults[0].oid.value_or(0));
+}
+
+TEST_F(ScriptReaderTest, ResolvesTheWordsThatTraceAndSteer) {
+    const runner::ReadResult result =
+        Read("setup trace library events\n"
+             "setup trace window\n"
+             "setup driver-file none\n"
+             "answer shell 2\n"
+             "tray WM_LBUTTONDBLCLK\n"
+             "tray 0x0205\n"
+             "key IDC_CFG_SSID PageDown\n"
+             "reveal IDC_CFG_SSID\n"
+             "power resume-critical\n"
+             "power legacy 4\n"
+             "device arrival id \"PCI\\\\X\" type 5\n"
+             "device nodes-changed\n"
+             "registry set \"HKLM\\\\Software\\\\A B\" \"\" sz \"x y\"\n"
+             "registry set HKCU\\K \"n\" dword 0x102\n"
+             "registry set HKCU\\K \"b\" binary hex 00 fF\n"
+             "registry delete HKLM\\Software\\A\n"
+             "driver-file 1.5.0.3\n"
+             "dump request 17\n"
+             "fault oid 0xFF010199 thread=monitor optional delay 3000 answer 0200 written 600\n");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ((std::set<std::string>{"events", "library", "window"}), result.script.setup.traces);
+    EXPECT_EQ("", result.script.setup.driverFile.value_or("unset"));
+    const auto& c = result.script.commands;
+    ASSERT_EQ(16u, c.size());
+    EXPECT_EQ(Command::Verb::AnswerShell, c[0].verb);
+    EXPECT_EQ(2, c[0].number);
+    EXPECT_EQ(0x203, c[1].number);
+    EXPECT_EQ(0x205, c[2].number);
+    EXPECT_EQ(Command::Verb::Key, c[3].verb);
+    EXPECT_EQ(0x22, c[3].number); // VK_NEXT
+    EXPECT_EQ(Command::Verb::Reveal, c[4].verb);
+    EXPECT_EQ(Command::Verb::PowerBroadcast, c[5].verb);
+    EXPECT_EQ(6, c[5].number);
+    EXPECT_EQ(Command::Verb::PowerLegacy, c[6].verb);
+    EXPECT_EQ("PCI\\X", c[7].text);
+    EXPECT_EQ(5u, c[7].deviceType.value_or(0));
+    EXPECT_EQ(Command::Verb::DeviceNodesChanged, c[8].verb);
+    EXPECT_EQ("HKLM\\Software\\A B", c[9].text);
+    EXPECT_EQ("", c[9].valueName.value_or("unset"));
+    EXPECT_EQ((std::vector<std::uint8_t>{'x', ' ', 'y'}), c[9].valueData);
+    EXPECT_EQ(4u, c[10].valueType);
+    EXPECT_EQ((std::vector<std::uint8_t>{0x02, 0x01, 0, 0}), c[10].valueData);
+    EXPECT_EQ((std::vector<std::uint8_t>{0x00, 0xFF}), c[11].valueData);
+    EXPECT_EQ(Command::Verb::RegistryDelete, c[12].verb);
+    EXPECT_FALSE(c[12].valueName);
+    EXPECT_EQ("1.5.0.3", c[13].text);
+    EXPECT_EQ(17u, c[14].count);
+    ASSERT_EQ(1u, c[15].faults.size());
+    const simcard::FaultRule& rule = c[15].faults[0];
+    EXPECT_EQ(simcard::ThreadRole::Monitor, rule.thread.value_or(simcard::ThreadRole::Ui));
+    EXPECT_TRUE(rule.optional);
+    EXPECT_EQ(3000u, rule.delayMs);
+    EXPECT_EQ(simcard::FaultAction::Answer, rule.action);
+    EXPECT_EQ((std::vector<std::uint8_t>{0x02, 0x00}), rule.answer);
+    EXPECT_EQ(600u, rule.answerWritten.value_or(0));
+    EXPECT_EQ("oid 0xFF010199 thread=monitor optional delay 3000 answer 0200 written 600",
+              simcard::DescribeRule([&] {
+                  simcard::FaultRule copy = rule;
+                  copy.text.clear();
+                  return copy;
+              }()));
 }
 
 TEST_F(ScriptReaderTest, KnowsCellsAddedByEarlierWorldLines) {

@@ -88,6 +88,51 @@ TEST_F(FaultRulesTest, ARuleThatNeverFiredIsReported) {
     m_card->ClearFaults();
 }
 
+TEST_F(FaultRulesTest, AnAnswerWritesWhatFitsAndReportsAnyCount) {
+    Arm("oid 0xFF02019F times=1 answer 28 written 5\n"
+        "oid 0xFF010199 nth=2 answer 070001\n"
+        "oid 0xFF020198 set answer \"\" written 9\n");
+    std::uint8_t signal[1] = {0xEE};
+    RequestOutcome o = m_card->Request(m_session, RequestKind::Query, oid::kSignalLevel, signal, 1);
+    EXPECT_EQ(0u, o.status);
+    EXPECT_EQ(5u, o.bytesDone) << "the count as the rule says, beyond the one-byte buffer";
+    EXPECT_EQ(0x28, signal[0]);
+    EXPECT_EQ("28", FormatHex(m_card->Trace().back().value.data(), m_card->Trace().back().value.size()))
+        << "the trace keeps no more than the buffer holds";
+    EXPECT_EQ(4, LinkState());
+    Reply r = Query(oid::kLinkState, 2);
+    EXPECT_EQ(3u, r.bytes) << "three bytes given, two fit";
+    EXPECT_EQ("0700", FormatHex(r.data.data(), 2));
+    EXPECT_EQ(9u, Commit().bytes);
+    EXPECT_EQ(LinkState::Searching, m_card->Status().link) << "an answered commit commits nothing";
+}
+
+TEST_F(FaultRulesTest, ADelayHoldsTheRequestOnTheClockAndAnswersAsTheCardStandsThen) {
+    Arm("oid 0xFF010199 times=1 delay 3000\n"
+        "oid 0x01010102 times=1 delay 2000 fail 0xC0000001\n"
+        "at 4000 remove\n");
+    const std::uint64_t start = m_clock->NowMs();
+    EXPECT_EQ(1, LinkState()) << "joined during the wait";
+    EXPECT_EQ(start + 3000, m_card->Trace().back().timeMs) << "traced when answered";
+    EXPECT_EQ(status::kAdapterRemoved, Query(oid::kCurrentAddress, 6).status)
+        << "the card was pulled during the wait: the request is refused, not failed by the rule";
+    EXPECT_EQ(start + 5000, m_clock->NowMs());
+}
+
+TEST_F(FaultRulesTest, RulesNarrowedToAThreadMatchOnlyItsRequests) {
+    Arm("oid 0xFF010199 thread=ui fail 0xC0000001\n"
+        "oid 0xFF010199 thread=monitor times=1 fail 0xC0000002\n"
+        "oid 0xFF020196 thread=monitor optional fail 0xC0000003\n");
+    m_clock->SetThreadId(7);
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status) << "no thread is known as the user interface's yet";
+    m_card->SetUiThread(7);
+    EXPECT_EQ(0xC0000001u, Query(oid::kLinkState, 2).status);
+    m_clock->SetThreadId(8);
+    EXPECT_EQ(0xC0000002u, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status);
+    EXPECT_EQ("", DescribeUnfired(m_card->UnfiredFaults())) << "the optional rule need not fire";
+}
+
 TEST(FaultFileTest, MistakesNameTheFileAndLine) {
     const struct {
         const char* text;
@@ -102,6 +147,18 @@ TEST(FaultFileTest, MistakesNameTheFileAndLine) {
         {"request 1 resume", "f:1: a request rule can only fail"},
         {"request 1 fail 1 extra", "f:1: unexpected 'extra'"},
         {"every 3 fail 1", "f:1: unknown rule 'every'"},
+        {"oid 1 thread=gui fail 1", "f:1: thread is ui or monitor, not 'gui'"},
+        {"oid 1 delay", "f:1: delay needs a time in ms"},
+        {"oid 1 delay 0", "f:1: delay '0' is not a number of ms from 1 to 86400000"},
+        {"oid 1 delay 5 delay 5", "f:1: one delay a rule"},
+        {"oid 1 delay 5 resume", "f:1: a request rule can only fail"},
+        {"oid 1 answer", "f:1: answer needs the bytes"},
+        {"oid 1 answer 0x", "f:1: answer '0x' is not an even number of hexadecimal digits"},
+        {"oid 1 answer 1", "f:1: answer '1' is not an even number of hexadecimal digits"},
+        {"oid 1 answer 00 written", "f:1: written needs a byte count"},
+        {"oid 1 answer 00 written x", "f:1: byte count 'x' is not a number"},
+        {"at 100 delay 5 remove", "f:1: a timed rule can only remove"},
+        {"at 100 optional answer 00", "f:1: a timed rule can only remove"},
     };
     for (const auto& c : cases) {
         FaultLoad load = ParseFaultRules(c.text, "f");

@@ -29,6 +29,20 @@ adhoc name=cell ssid=D bssid=02:00:00:00:00:04 channel=9 signal=50
     EXPECT_EQ((30 - 6) / 3, Byte(oid::kLinkQuality));
 }
 
+TEST_F(LinkTest, AJoinedCellMayReportAnyLinkStateWordAndRawBytes) {
+    Load(R"(
+card bind=*
+ap name=odd ssid=A bssid=00:00:00:00:00:01 channel=1 signal=20 link-state=2 link-signal=200 link-quality=16
+)");
+    EXPECT_EQ(4, LinkState()) << "searching is the card's own word";
+    EXPECT_EQ(0, Byte(oid::kSignalLevel));
+    Wait(1000);
+    EXPECT_EQ(LinkState::Connected, m_card->Status().link);
+    EXPECT_EQ(2, LinkState());
+    EXPECT_EQ(200, Byte(oid::kSignalLevel));
+    EXPECT_EQ(16, Byte(oid::kLinkQuality));
+}
+
 TEST_F(LinkTest, WepMismatchKeepsSearchingUntilTheDefaultKeyMatches) {
     Load(R"(
 card bind=* ssid=SECURE
@@ -117,15 +131,14 @@ at 40000 new present=yes
     EXPECT_EQ(1, LinkState());
     EXPECT_EQ(6, RecordWord(record::kCurrentChannel));
 
-    m_world->Change(
-        "ap",
-        CellChange{std::nullopt, std::uint8_t{11}, std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-        m_clock->NowMs());
+    CellChange toChannel11;
+    toChannel11.channel = 11;
+    m_world->Change("ap", toChannel11, m_clock->NowMs());
     EXPECT_EQ(5, LinkState()) << "a station loses an access point that changes channel";
 
-    m_world->Change("ap",
-                    CellChange{std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, false},
-                    m_clock->NowMs());
+    CellChange gone;
+    gone.present = false;
+    m_world->Change("ap", gone, m_clock->NowMs());
     Wait(19000); // t = 40000
     EXPECT_EQ(1, LinkState());
     EXPECT_EQ("00:00:00:00:00:02", Bssid());

@@ -41,6 +41,26 @@ adhoc name=b ssid=Games bssid=02:AA:BB:CC:DD:EE channel=3 signal=12
     EXPECT_EQ(0, GetU16(Entry(r, 2) + 16)) << "an SSID length of 0 ends the list";
 }
 
+TEST_F(ScanResultsTest, ACellReportsAnyLengthWordAndBytesAfterItsSsid) {
+    Load("card bind=*\n"
+         "ap name=a ssid=LAB bssid=00:11:22:33:44:55 channel=1 signal=40 ssid-length=255 after-ssid=" +
+         std::string(88, 'A') + "\n");
+    Wait(1000);
+    Reply r = QueryRecord(record::kScanResults);
+    ASSERT_EQ(0u, r.status);
+    EXPECT_EQ(255, GetU16(Entry(r, 0) + 16));
+    EXPECT_EQ("LAB" + std::string(29, '\xAA'),
+              std::string(reinterpret_cast<const char*>(Entry(r, 0) + 18), 32));
+    EXPECT_EQ(std::string(12, '\xAA'), std::string(reinterpret_cast<const char*>(Entry(r, 0) + 50), 12))
+        << "through the 12 bytes after the SSID field";
+    EXPECT_EQ(0, GetU16(Entry(r, 1) + 16)) << "and no further";
+    Reply current = QueryRecord(record::kCurrentSsid);
+    EXPECT_EQ(255, GetU16(current.data.data() + 4));
+    EXPECT_EQ("LAB" + std::string(29, '\xAA'),
+              std::string(reinterpret_cast<const char*>(current.data.data() + 6), 32));
+    EXPECT_EQ(38u, current.bytes) << "the record stays its size";
+}
+
 TEST_F(ScanResultsTest, ListsOnlyWhatTheCardHearsAtMostEight) {
     std::string world = "card bind=* channels=0x03FF sensitivity=8\n"
                         "ap name=quiet ssid=Q bssid=00:00:00:00:01:00 channel=1 signal=7\n"

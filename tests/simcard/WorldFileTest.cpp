@@ -51,6 +51,28 @@ at 1000 party present=yes wep=off
     EXPECT_EQ(6, world->CellsAt(30099)[0].channel);
 }
 
+TEST(WorldFileTest, ReadsWhatACardReportsBeyondTheRadio) {
+    WorldLoad load = ParseWorld(R"(card bind=* rate=12
+ap name=odd ssid=LAB bssid=00:11:22:33:44:55 channel=6 signal=40 link-state=2 link-signal=200 ssid-length=40 after-ssid=4142
+at 500 odd link-state=0 link-quality=255 ssid-length=3 after-ssid=""
+)",
+                                "w");
+    ASSERT_TRUE(load.ok) << load.error;
+    EXPECT_EQ(12, load.world.cards[0].powerOn.txRate) << "any rate code at power-on";
+    const Cell& odd = load.world.cells[0];
+    EXPECT_EQ(2, odd.linkState.value_or(0));
+    EXPECT_EQ(200, odd.linkSignal.value_or(0));
+    EXPECT_FALSE(odd.linkQuality);
+    EXPECT_EQ(40, odd.ssidLength.value_or(0));
+    EXPECT_EQ((std::vector<std::uint8_t>{0x41, 0x42}), odd.afterSsid);
+    const Cell later = BuildRadioWorld(load.world, 0)->CellsAt(500)[0];
+    EXPECT_EQ(0, later.linkState.value_or(9));
+    EXPECT_EQ(200, later.linkSignal.value_or(0)) << "a change keeps what it does not name";
+    EXPECT_EQ(255, later.linkQuality.value_or(0));
+    EXPECT_EQ(3, later.ssidLength.value_or(0));
+    EXPECT_TRUE(later.afterSsid.empty());
+}
+
 TEST(WorldFileTest, MistakesNameTheFileAndLineAndLoadNothing) {
     const std::string ap = "ap name=a ssid=A bssid=00:00:00:00:00:01 channel=1 signal=9\n";
     const struct {
@@ -80,6 +102,12 @@ TEST(WorldFileTest, MistakesNameTheFileAndLineAndLoadNothing) {
         {ap + "at 10 a", "w:2: at needs at least one change"},
         {ap + "at 10 a bssid=00:00:00:00:00:02", "w:2: a change has no field 'bssid'"},
         {ap + "ap name=b ssid=B bssid=00:00:00:00:00:02 channel=1 signal=9 junk", "w:2: expected key=value"},
+        {"card bind=* rate=65536", "w:1: rate '65536' is not a number from 0 to 65535"},
+        {ap + "at 10 a link-state=65536", "w:2: link-state '65536' is not a number from 0 to 65535"},
+        {ap + "at 10 a link-signal=256", "w:2: link-signal '256' is not a number from 0 to 255"},
+        {ap + "at 10 a ssid-length=256", "w:2: ssid-length '256' is not a number from 0 to 255"},
+        {ap + "at 10 a after-ssid=4", "w:2: after-ssid '4' must be at most 44 bytes"},
+        {ap + "at 10 a after-ssid=" + std::string(90, '0'), "w:2: after-ssid '"},
     };
     for (const auto& c : cases) {
         WorldLoad load = ParseWorld(c.text, "w");

@@ -1,4 +1,5 @@
 #include "RunOptions.h"
+#include "Script.h"
 
 #include <hostsim/System.h>
 
@@ -17,6 +18,7 @@ const char kUsage[] =
     "  --update            with --expect: rewrite FILE with this run's transcript\n"
     "  --save-registry F   save the registry at the end of the run\n"
     "  --svg FILE          write a timeline of the run\n"
+    "  --trace WHAT,...    also trace library, registry, events, window (added to setup trace)\n"
     "  --interactive       read commands from stdin, print the transcript as it happens\n"
     "  --resources FILE    resource script that control names come from (default: the program's)\n"
     "exit status: 0 ran to its end with every expectation met, 1 an expectation or the program failed,\n"
@@ -61,6 +63,22 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions* options, st
         } else if (arg == "--save-registry") {
             if (!value(&options->saveRegistry))
                 return false;
+        } else if (arg == "--trace") {
+            if (!value(&text))
+                return false;
+            std::size_t at = 0;
+            for (;;) {
+                const std::size_t comma = text.find(',', at);
+                const std::string kind = text.substr(at, comma == std::string::npos ? comma : comma - at);
+                if (!IsTraceKind(kind)) {
+                    *error = "--trace takes library, registry, events or window, not '" + kind + "'";
+                    return false;
+                }
+                options->traces.insert(kind);
+                if (comma == std::string::npos)
+                    break;
+                at = comma + 1;
+            }
         } else if (arg == "--svg") {
             if (!value(&options->svg))
                 return false;

@@ -1,6 +1,7 @@
 // What the script looks at: the conditions of `wait until` and `expect`, and the dumps.
 #include "EventFormat.h"
 #include "ScriptPlayer.h"
+#include "TraceFormat.h"
 
 #include "driverlib/CardRack.h"
 
@@ -8,6 +9,7 @@
 #include <hostui/HostUi.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace runner {
 namespace {
@@ -25,6 +27,36 @@ const char* LinkName(simcard::LinkState state) {
     default:
         return "in between";
     }
+}
+
+const char* Alignment(int format) {
+    switch (format & 0x3) {
+    case LVCFMT_RIGHT:
+        return "right";
+    case LVCFMT_CENTER:
+        return "center";
+    default:
+        return "left";
+    }
+}
+
+// Where a control is and what it looks like beyond its state: position and size, its font when it is not
+// the dialog's (`dialogFont`), slider steps, list view extended style.
+std::string Layout(const hostui::ControlSnapshot& c, const std::string& dialogFont = "") {
+    std::string text = " at " + std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + " size " +
+                       std::to_string(c.rect.right - c.rect.left) + "x" +
+                       std::to_string(c.rect.bottom - c.rect.top);
+    if (!c.font.empty() && c.font != dialogFont)
+        text += " font " + c.font;
+    if (c.className == "msctls_trackbar32")
+        text += " line " + std::to_string(c.lineSize) + " page " + std::to_string(c.pageSize) +
+                " ticks every " + std::to_string(c.ticFrequency);
+    if (c.className == "SysListView32") {
+        char style[16];
+        std::snprintf(style, sizeof style, "0x%X", static_cast<unsigned>(c.extendedStyle));
+        text += std::string(" extended style ") + style;
+    }
+    return text;
 }
 
 std::string DescribeControl(const hostui::ControlSnapshot& c) {
@@ -194,6 +226,24 @@ void ScriptPlayer::Dump(const Command& command) {
             Say("  no requests");
         return;
     }
+    if (command.verb == Verb::DumpRequest) {
+        auto call = m_record.LibraryRequest(command.count);
+        if (!call) {
+            Say("  no request #" + std::to_string(command.count) + " so far");
+            return;
+        }
+        for (const std::string& line : DumpRequest(*call))
+            Say(line);
+        return;
+    }
+    if (command.verb == Verb::DumpSheet) {
+        DumpSheet();
+        return;
+    }
+    DumpPage(command);
+}
+
+void ScriptPlayer::DumpPage(const Command& command) {
     HWND sheet = Sheet();
     if (sheet == nullptr) {
         Say("  no sheet shows");
@@ -208,25 +258,59 @@ void ScriptPlayer::Dump(const Command& command) {
         return;
     }
     HWND page = hostui::CurrentSheetPage(sheet);
-    Say("  page " + Quote(title));
-    for (HWND child = ::GetWindow(page, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const std::string pageFont = hostui::ReadControl(page).font;
+    Say("  page " + Quote(title) +
+        (m_detailedDumps && !pageFont.empty() ? " font " + pageFont : std::string()));
+    for (HWND child : hostui::ChildWindows(page)) {
         const int id = ::GetDlgCtrlID(child);
-        if (id <= 0 || id == 0xFFFF)
+        const bool withoutId = id <= 0 || id == 0xFFFF;
+        if (withoutId && !m_detailedDumps)
             continue;
         const hostui::ControlSnapshot c = hostui::ReadControl(child);
-        Say("  " + std::to_string(id) + " " + DescribeControl(c));
+        Say("  " + (withoutId ? std::string("-") : std::to_string(id)) + " " + DescribeControl(c) +
+            (m_detailedDumps ? Layout(c, pageFont) : std::string()));
         // A list view's texts, column headers first, one line per row.
         if (c.className == "SysListView32") {
             std::vector<std::vector<std::string>> lines{c.columns};
             lines.insert(lines.end(), c.rows.begin(), c.rows.end());
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 std::string texts;
-                for (const std::string& text : lines[i])
-                    texts += (texts.empty() ? "" : " | ") + Quote(text);
+                for (std::size_t j = 0; j < lines[i].size(); ++j) {
+                    std::string text = Quote(lines[i][j]);
+                    if (i == 0 && m_detailedDumps && j < c.columnDetails.size())
+                        text += " width " + std::to_string(c.columnDetails[j].width) + " " +
+                                Alignment(c.columnDetails[j].format);
+                    texts += (texts.empty() ? "" : " | ") + text;
+                }
                 const std::string label = i == 0 ? std::string("columns") : "row " + std::to_string(i - 1);
                 Say("    " + label + " [" + texts + "]");
             }
+        }
+    }
+}
+
+// The sheet around the pages: caption, tab control (one row or several) and the sheet's own buttons.
+void ScriptPlayer::DumpSheet() {
+    HWND sheet = Sheet();
+    if (sheet == nullptr) {
+        Say("  no sheet shows");
+        return;
+    }
+    const hostui::ControlSnapshot s = hostui::ReadControl(sheet);
+    Say("  sheet " + Quote(s.text) + Layout(s));
+    for (HWND child : hostui::ChildWindows(sheet)) {
+        const hostui::ControlSnapshot c = hostui::ReadControl(child);
+        if (c.className == "SysTabControl32") {
+            char style[16];
+            std::snprintf(style, sizeof style, "0x%X", static_cast<unsigned>(c.style));
+            Say(std::string("    tabs style ") + style +
+                ((c.style & TCS_MULTILINE) != 0 ? " multi-line" : " one row") + ", " +
+                std::to_string(::SendMessageA(child, TCM_GETROWCOUNT, 0, 0)) +
+                " row(s): " + DescribeControl(c));
+        } else if (c.className == "Button") {
+            const bool isDefault = (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            Say("    button " + std::to_string(c.id) + " " + Quote(c.text) + (isDefault ? " default" : "") +
+                (c.visible ? "" : " hidden") + (c.enabled ? "" : " disabled"));
         }
     }
 }

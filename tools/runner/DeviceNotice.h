@@ -15,7 +15,9 @@ extern const char kCardDeviceId[];
 
 class DeviceNotice {
 public:
-    explicit DeviceNotice(const std::string& deviceId);
+    // `deviceType` is the record's dbcd_devicetype: a device node (DBT_DEVTYP_DEVNODE) or any other type,
+    // with the same fields after it.
+    explicit DeviceNotice(const std::string& deviceId, std::uint32_t deviceType = DBT_DEVTYP_DEVNODE);
     LPARAM Param() const { return reinterpret_cast<LPARAM>(m_bytes.data()); }
 
 private:

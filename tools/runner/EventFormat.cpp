@@ -81,7 +81,7 @@ std::string FormatUiEvent(const hostui::UiEvent& event) {
         std::string text = "shell " + Quote(event.caption) + " " + Quote(event.text);
         for (const std::string& parameters : event.items)
             text += " " + Quote(parameters);
-        return text + " show " + std::to_string(event.value);
+        return text + " show " + std::to_string(event.value) + " -> " + std::to_string(event.data);
     }
     case Kind::Failure:
         return "FAILURE " + event.text;

@@ -2,6 +2,7 @@
 
 #include "CardInstaller.h"
 #include "DriverFile.h"
+#include "DriverFileSetting.h"
 #include "EventFormat.h"
 #include "driverlib/CardRack.h"
 
@@ -50,6 +51,7 @@ bool Machine::Prepare(const RunOptions& options, const ScriptSetup& setup, std::
     m_worldFile = options.world.value_or(setup.world.value_or(""));
     m_faultsFile = options.faults.value_or(setup.faults.value_or(""));
     m_otherWindows = setup.windows;
+    m_driverFile = setup.driverFile;
     if (m_worldFile.empty()) {
         m_world = simcard::DefaultWorld();
     } else {
@@ -84,6 +86,12 @@ bool Machine::Apply(std::string* error) {
     hostsim::ResetRegistry();
     hostui::ResetUi();
     driverlib::CardRack::Instance().Clear();
+    if (!Install(error))
+        return false;
+    return !m_driverFile || SetDriverFile(*m_driverFile, error);
+}
+
+bool Machine::Install(std::string* error) {
     if (!m_registryFile.empty()) {
         if (!hostsim::LoadRegistryFile(m_registryFile, error))
             return false;
@@ -152,6 +160,9 @@ std::vector<std::string> Machine::Describe() const {
     lines.push_back("faults: " + (m_faultsFile.empty() ? std::string("none")
                                                        : BaseName(m_faultsFile) + " (" +
                                                              std::to_string(m_faults.size()) + " rules)"));
+    if (m_driverFile)
+        lines.push_back("driver file: " +
+                        (m_driverFile->empty() ? std::string("none") : "version " + *m_driverFile));
     for (const std::string& title : m_otherWindows)
         lines.push_back("other program's window: " + Quote(title) +
                         " (top-level, hidden), open from the start");

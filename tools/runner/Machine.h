@@ -10,6 +10,7 @@
 
 #include <hostsim/System.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ public:
     std::vector<std::string> Describe() const;
 
 private:
+    bool Install(std::string* error); // the registry and the card's installation of Apply
+
     hostsim::WindowsKind m_kind = hostsim::WindowsKind::Win2000;
     std::string m_registryFile;
     std::string m_worldFile;
@@ -41,6 +44,7 @@ private:
     simcard::WorldDefinition m_world;
     std::vector<simcard::FaultRule> m_faults;
     std::vector<std::string> m_otherWindows;
+    std::optional<std::string> m_driverFile;
     std::string m_registryNote;
 };
 

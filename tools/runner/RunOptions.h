@@ -1,6 +1,7 @@
 // What a run is asked to do, from wlanrun's command line.
 #pragma once
 #include <optional>
+#include <set>
 #include <string>
 
 namespace runner {
@@ -18,6 +19,7 @@ struct RunOptions {
     std::string expect;  // expected transcript file
     std::string saveRegistry;
     std::string svg;
+    std::set<std::string> traces; // --trace: added to the script's `setup trace`
 };
 
 // False with a message (the caller prints it with the usage and exits with status 2).

@@ -27,9 +27,27 @@ void RunRecord::OnUiEvent(const hostui::UiEvent& event) {
                 text.resize(text.size() - grayed.size());
             m_menuEntries[text] = static_cast<unsigned>(std::strtoul(item.c_str(), nullptr, 10));
         }
+    } else if (event.kind == Kind::Shell) {
+        if (!m_shellAnswers.empty())
+            m_shellAnswers.pop_front();
     } else if (event.kind == Kind::Failure) {
         ++m_failures;
     }
+}
+
+void RunRecord::OnLibraryCall(const driverlib::LibraryCall& call) {
+    if (call.function != driverlib::LibraryCall::Function::MakeNdisRequest)
+        return;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_libraryRequests[call.request] = call;
+}
+
+std::optional<driverlib::LibraryCall> RunRecord::LibraryRequest(std::uint64_t number) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_libraryRequests.find(number);
+    if (it == m_libraryRequests.end())
+        return std::nullopt;
+    return it->second;
 }
 
 void RunRecord::OnRequest(const simcard::TraceEntry& entry) {
@@ -82,6 +100,11 @@ void RunRecord::QueueMenuChoice(unsigned command, int line) {
     m_choices.emplace_back(command, line);
 }
 
+void RunRecord::QueueShellAnswer(int result, int line) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_shellAnswers.emplace_back(result, line);
+}
+
 std::vector<std::string> RunRecord::Untaken() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<std::string> lines;
@@ -91,6 +114,9 @@ std::vector<std::string> RunRecord::Untaken() const {
     for (const auto& [command, line] : m_choices)
         lines.push_back("line " + std::to_string(line) + ": menu pick " + std::to_string(command) +
                         " was never taken by a popup menu");
+    for (const auto& [result, line] : m_shellAnswers)
+        lines.push_back("line " + std::to_string(line) + ": answer shell " + std::to_string(result) +
+                        " was never taken by a shell request");
     return lines;
 }
 

@@ -2,6 +2,7 @@
 // the driver requests made, the answers queued and not yet taken, and the failures the window system
 // reported. Fed from the event sinks on whichever thread the program did something.
 #pragma once
+#include "driverlib/LibraryCall.h"
 #include "simcard/Trace.h"
 
 #include <hostui/Events.h>
@@ -20,6 +21,9 @@ class RunRecord {
 public:
     void OnUiEvent(const hostui::UiEvent& event);
     void OnRequest(const simcard::TraceEntry& entry);
+    // Keeps the calls of W32N_MakeNdisRequest (as they start, then as they return) for `dump request`.
+    void OnLibraryCall(const driverlib::LibraryCall& call);
+    std::optional<driverlib::LibraryCall> LibraryRequest(std::uint64_t number) const;
 
     // The first box with this text at or after `from`; its index.
     std::optional<std::size_t> FindBox(const std::string& text, std::size_t from) const;
@@ -33,6 +37,7 @@ public:
     // An answer queued by the script line `line`; boxes take them in order.
     void QueueAnswer(int answer, int line);
     void QueueMenuChoice(unsigned command, int line);
+    void QueueShellAnswer(int result, int line);
     // Script lines whose answers or menu choices nothing took.
     std::vector<std::string> Untaken() const;
     std::size_t FailureCount() const;
@@ -44,6 +49,8 @@ private:
     std::map<std::string, unsigned> m_menuEntries;
     std::deque<std::pair<int, int>> m_answers;      // (answer, line)
     std::deque<std::pair<unsigned, int>> m_choices; // (command, line)
+    std::deque<std::pair<int, int>> m_shellAnswers; // (result, line)
+    std::map<std::uint64_t, driverlib::LibraryCall> m_libraryRequests;
     std::size_t m_failures = 0;
 };
 

@@ -8,8 +8,8 @@
 #include "RunRecord.h"
 #include "ScriptPlayer.h"
 #include "ScriptReader.h"
-#include "Timeline.h"
-#include "Transcript.h"
+#include "Session.h"
+#include "Sinks.h"
 
 #include "driverlib/CardRack.h"
 
@@ -22,6 +22,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sstream>
 
 #ifndef WLAN_RESOURCE_SCRIPT
@@ -47,45 +48,6 @@ bool WriteFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(file);
 }
 
-// What the sinks write into. Shared with them, so that a program thread that still runs after the run (in
-// real time) writes into something that lives.
-struct Session {
-    Transcript transcript;
-    RunRecord record;
-    Timeline timeline;
-    std::uint64_t startMs = 0;
-    std::uint64_t Now() const { return hostsim::NowMs() - startMs; }
-};
-
-void ConnectSinks(const std::shared_ptr<Session>& session) {
-    hostui::SetEventSink([session](const hostui::UiEvent& event) {
-        const std::uint64_t now = session->Now();
-        session->record.OnUiEvent(event);
-        session->timeline.OnUiEvent(now, event);
-        session->transcript.Add(now, event.threadId, FormatUiEvent(event));
-    });
-    hostsim::SetSystemRecordSink([session](const hostsim::SystemRecord& record) {
-        session->transcript.Add(session->Now(), record.threadId, FormatSystemRecord(record));
-    });
-    hostsim::SetRegistryWriteObserver([session](const hostsim::RegistryWrite& write) {
-        session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
-                                "registry " + hostsim::FormatRegistryWrite(write));
-    });
-    driverlib::CardRack::Instance().SetTraceSink([session](const simcard::TraceEntry& entry) {
-        const std::uint64_t now = session->Now();
-        session->record.OnRequest(entry);
-        session->timeline.OnRequest(now, entry);
-        session->transcript.AddRequest(now, entry.threadId, FormatRequest(entry));
-    });
-}
-
-void DisconnectSinks() {
-    hostui::SetEventSink(nullptr);
-    hostsim::SetSystemRecordSink(nullptr);
-    hostsim::SetRegistryWriteObserver(nullptr);
-    driverlib::CardRack::Instance().SetTraceSink(nullptr);
-}
-
 RunResult UsageError(const std::string& error) {
     RunResult result;
     result.status = kExitUsage;
@@ -100,6 +62,7 @@ std::size_t QueueAnswersAhead(const std::vector<Command>& commands, ScriptPlayer
     std::size_t count = 0;
     while (count < commands.size() &&
            (commands[count].verb == Command::Verb::Answer ||
+            commands[count].verb == Command::Verb::AnswerShell ||
             (commands[count].verb == Command::Verb::MenuPick && commands[count].text.empty())))
         player.Play(commands[count++]);
     return count;
@@ -174,6 +137,11 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
     if (!machine.Apply(&error))
         return UsageError(error);
     hostui::SetResources(resources);
+    std::set<std::string> traces = setup.traces;
+    traces.insert(options.traces.begin(), options.traces.end());
+    bool keepRequests = options.interactive;
+    for (const Command& command : script.script.commands)
+        keepRequests = keepRequests || command.verb == Command::Verb::DumpRequest;
 
     auto session = std::make_shared<Session>();
     Transcript& transcript = session->transcript;
@@ -183,6 +151,13 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
                       (options.interactive ? std::string("interactive session") : BaseName(options.script)));
     for (const std::string& line : machine.Describe())
         transcript.Header(line);
+    if (!traces.empty()) {
+        std::string kinds;
+        for (const char* kind : kTraceKinds)
+            if (traces.count(kind) != 0)
+                kinds += (kinds.empty() ? "" : ", ") + std::string(kind);
+        transcript.Header("traces: " + kinds);
+    }
     transcript.Header(options.realTime ? "clock: real time" : "clock: virtual, from 0");
     transcript.Header(
         "threads: t1 plays the script, t2 is the program's user-interface thread, later ones in "
@@ -198,13 +173,15 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
         machine.InstallCards();
         if (!machine.OpenOtherWindows(&error))
             return UsageError(error);
-        ConnectSinks(session);
+        ConnectSinks(session, traces, keepRequests);
         ScriptPlayer player(transcript, session->record, program, session->startMs);
+        player.SetDetailedDumps(traces.count("window") != 0);
         const std::size_t ahead = options.interactive ? 0 : QueueAnswersAhead(script.script.commands, player);
         if (!program.Start(&error)) {
             DisconnectSinks();
             return UsageError(error);
         }
+        driverlib::CardRack::Instance().SetUiThread(program.ThreadId());
         player.Begin();
         ok = options.interactive ? PlayInteractive(reader, player, program, in, out, transcript)
                                  : PlayAll(script.script.commands, ahead, player);
@@ -216,6 +193,7 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
             player.Say("FAILED " + untaken);
             ok = false;
         }
+        driverlib::CardRack::Instance().SetUiThread(0);
         for (const auto& card : driverlib::CardRack::Instance().Cards()) {
             for (const simcard::FaultRule& rule : card->UnfiredFaults()) {
                 player.Say("FAILED fault never fired: " + simcard::DescribeRule(rule));

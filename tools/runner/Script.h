@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct Command {
     enum class Verb {
         TrayDoubleClick,
         TrayRightClick,
+        TrayMessage,
         MenuPick,
         Tab,
         Type,
@@ -45,32 +47,51 @@ struct Command {
         Uncheck,
         Slider,
         Click,
+        Key,
+        Reveal,
         Sheet,
         Answer,
+        AnswerShell,
         Wait,
         WaitUntil,
         CardRemove,
         CardInsert,
         DeviceArrival,
         DeviceRemoval,
+        DeviceNodesChanged,
         PowerSuspend,
         PowerResume,
+        PowerBroadcast,
+        PowerLegacy,
         World,
         Fault,
+        RegistrySet,
+        RegistryDelete,
+        DriverFile,
         DumpPage,
+        DumpSheet,
         DumpRegistry,
         DumpTray,
         DumpTrace,
+        DumpRequest,
         Expect
     };
     Verb verb = Verb::Wait;
     int line = 0;
-    std::string source;   // the line as written, without its comment
-    int control = 0;      // control id of the user commands
-    int number = -1;      // menu command id, tab/select index, slider position, answer id, card index,
-                          // sheet button id, dump trace count
-    std::string text;     // typed text, entry or tab title, menu entry text, registry key, device id
-    std::uint64_t ms = 0; // wait, wait until limit
+    std::string source;      // the line as written, without its comment
+    int control = 0;         // control id of the user commands
+    int number = -1;         // menu command id, tab/select index, slider position, answer id, card index,
+                             // sheet button id, dump trace count, key code, tray or power message,
+                             // shell result
+    std::uint64_t count = 0; // dump request: the request number
+    std::string text;        // typed text, entry or tab title, menu entry text, registry key, device id,
+                             // driver file version ("" for none)
+    std::optional<std::uint32_t>
+        deviceType;                       // device arrival/removal: dbch_devicetype (default: a device node)
+    std::optional<std::string> valueName; // registry set/delete: the value (delete without: the key)
+    std::uint32_t valueType = 0;          // registry set
+    std::vector<std::uint8_t> valueData;  // registry set
+    std::uint64_t ms = 0;                 // wait, wait until limit
     Condition condition;
     simcard::WorldDefinition world; // `world`: the cells and changes this line adds
     std::vector<simcard::FaultRule> faults;
@@ -85,7 +106,16 @@ struct ScriptSetup {
     // Titles of top-level windows of other programs that are open when the program starts (a copy of the
     // program that already runs, as the program's single-instance guard sees it).
     std::vector<std::string> windows;
+    // What the transcript traces besides its usual lines: library, registry, events, window.
+    std::set<std::string> traces;
+    // The card's driver file where the About page looks: a version "a.b.c.d", or "" for none. Unset: what
+    // the registry's installation leaves.
+    std::optional<std::string> driverFile;
 };
+
+// The kinds of trace a run can switch on, in the order the documentation lists them.
+extern const char* const kTraceKinds[4];
+bool IsTraceKind(const std::string& word);
 
 struct Script {
     std::string name; // the file name as given

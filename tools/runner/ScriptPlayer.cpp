@@ -82,20 +82,33 @@ bool ScriptPlayer::Play(const Command& command) {
         break;
     }
     case Verb::DumpPage:
+    case Verb::DumpSheet:
     case Verb::DumpRegistry:
     case Verb::DumpTray:
     case Verb::DumpTrace:
+    case Verb::DumpRequest:
         Dump(command);
         break;
     case Verb::CardRemove:
     case Verb::CardInsert:
     case Verb::DeviceArrival:
     case Verb::DeviceRemoval:
+    case Verb::DeviceNodesChanged:
     case Verb::PowerSuspend:
     case Verb::PowerResume:
+    case Verb::PowerBroadcast:
+    case Verb::PowerLegacy:
     case Verb::World:
     case Verb::Fault:
         ok = Outside(command);
+        break;
+    case Verb::RegistrySet:
+    case Verb::RegistryDelete:
+    case Verb::DriverFile:
+        ok = System(command);
+        break;
+    case Verb::AnswerShell:
+        ok = User(command);
         break;
     default:
         ok = m_program.Exited() ? Fail("the program has ended") : User(command);

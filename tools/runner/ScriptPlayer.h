@@ -21,6 +21,9 @@ public:
 
     // Lets the program's threads take their first turn before the first command.
     void Begin();
+    // `dump page` with positions, sizes, fonts, slider steps, list columns and controls without an id (the
+    // window trace is on).
+    void SetDetailedDumps(bool detailed) { m_detailedDumps = detailed; }
     // Plays one command; false stops the run (an expectation failed, a wait reached its limit, an action the
     // user could not do). A command that meets the program's end still counts as played.
     bool Play(const Command& command);
@@ -42,10 +45,14 @@ private:
 
     // The cards and the system around the program (WorldActions.cpp).
     bool Outside(const Command& command);
+    // The registry and the driver file as the world changes them (SystemActions.cpp).
+    bool System(const Command& command);
 
     // Conditions and dumps (Conditions.cpp).
     bool Holds(const Condition& condition, std::string* actual);
     void Dump(const Command& command);
+    void DumpPage(const Command& command);
+    void DumpSheet();
     std::string PageTitle(HWND sheet) const;
 
     Transcript& m_transcript;
@@ -54,6 +61,7 @@ private:
     std::uint64_t m_startMs;
     std::size_t m_boxCursor = 0;
     std::size_t m_requestCursor = 0;
+    bool m_detailedDumps = false;
 };
 
 } // namespace runner

@@ -2,6 +2,8 @@
 
 #include "ScriptWords.h"
 
+#include <hostsim/Registry.h>
+#include <hostwin/dbt.h>
 #include <hostwin/user.h>
 
 #include <sstream>
@@ -37,6 +39,80 @@ void CheckBytes(const std::string& line) {
     }
 }
 
+struct NamedCode {
+    const char* name;
+    unsigned code;
+};
+
+// The keys `key` presses.
+const NamedCode kKeys[] = {{"Backspace", VK_BACK}, {"Delete", VK_DELETE}, {"Left", VK_LEFT},
+                           {"Right", VK_RIGHT},    {"Up", VK_UP},         {"Down", VK_DOWN},
+                           {"Home", VK_HOME},      {"End", VK_END},       {"PageUp", VK_PRIOR},
+                           {"PageDown", VK_NEXT},  {"Enter", VK_RETURN},  {"Escape", VK_ESCAPE}};
+
+// The mouse messages the tray icon's window gets, by their Windows names.
+const NamedCode kTrayMessages[] = {{"WM_MOUSEMOVE", 0x0200},     {"WM_LBUTTONDOWN", 0x0201},
+                                   {"WM_LBUTTONUP", 0x0202},     {"WM_LBUTTONDBLCLK", 0x0203},
+                                   {"WM_RBUTTONDOWN", 0x0204},   {"WM_RBUTTONUP", 0x0205},
+                                   {"WM_RBUTTONDBLCLK", 0x0206}, {"WM_MBUTTONDOWN", 0x0207},
+                                   {"WM_MBUTTONUP", 0x0208},     {"WM_MBUTTONDBLCLK", 0x0209}};
+
+// The WM_POWERBROADCAST notices `power` sends alone.
+const NamedCode kPowerNotices[] = {{"query-suspend", PBT_APMQUERYSUSPEND},
+                                   {"resume-suspend", PBT_APMRESUMESUSPEND},
+                                   {"resume-automatic", PBT_APMRESUMEAUTOMATIC},
+                                   {"resume-critical", PBT_APMRESUMECRITICAL}};
+
+template <std::size_t N> std::string NameList(const NamedCode (&codes)[N]) {
+    std::string list;
+    for (const NamedCode& c : codes)
+        list += (list.empty() ? "" : ", ") + std::string(c.name);
+    return list;
+}
+
+template <std::size_t N>
+std::optional<unsigned> CodeOf(const NamedCode (&codes)[N], const std::string& name) {
+    for (const NamedCode& c : codes)
+        if (name == c.name)
+            return c.code;
+    return std::nullopt;
+}
+
+// "a.b.c.d", four numbers from 0 to 65535: a file version.
+bool IsFileVersion(const std::string& text) {
+    std::size_t at = 0;
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t dot = text.find('.', at);
+        const bool last = part == 3;
+        if (last != (dot == std::string::npos))
+            return false;
+        if (!ParseNumber(text.substr(at, last ? std::string::npos : dot - at), 0xFFFF))
+            return false;
+        at = dot + 1;
+    }
+    return true;
+}
+
+// A registry key as scripts name it: a full root name or HKLM\ and HKCU\ for short.
+bool IsRegistryKey(const std::string& key) {
+    for (const char* root : {"HKLM\\", "HKCU\\", "HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\"}) {
+        const std::string prefix = root;
+        if (key.size() > prefix.size() && key.compare(0, prefix.size(), prefix) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The driver file's version as `driver-file` gives it: "" for none.
+std::string DriverFileVersion(const std::string& text) {
+    if (text == "none")
+        return "";
+    if (!IsFileVersion(text))
+        Throw("a driver file is a version a.b.c.d (four numbers from 0 to 65535) or none, not '" + text +
+              "'");
+    return text;
+}
+
 // Where an error of a parser of another format ("name:N: what") lands in the script.
 std::string Relocate(const std::string& error) {
     std::size_t colon = error.find(": ");
@@ -54,9 +130,39 @@ public:
         c.source = m_source;
         const std::string verb = Word(0, "a command");
         if (verb == "tray") {
-            const std::string what = Keyword(1, {"double-click", "right-click"});
-            c.verb = what == "double-click" ? Command::Verb::TrayDoubleClick : Command::Verb::TrayRightClick;
             Arity(2);
+            const std::string& what = Word(1, "double-click, right-click or a mouse message");
+            if (what == "double-click" || what == "right-click") {
+                c.verb =
+                    what == "double-click" ? Command::Verb::TrayDoubleClick : Command::Verb::TrayRightClick;
+            } else {
+                c.verb = Command::Verb::TrayMessage;
+                auto code = m_words[1].quoted ? std::nullopt : CodeOf(kTrayMessages, what);
+                if (!code)
+                    code = m_words[1].quoted ? std::nullopt : ParseNumber(what, 0xFFFF);
+                if (!code)
+                    Throw("'tray' takes double-click, right-click, a mouse message (" +
+                          NameList(kTrayMessages) + ") or a message number, not '" + what + "'");
+                c.number = static_cast<int>(*code);
+            }
+        } else if (verb == "key") {
+            Arity(3);
+            c.verb = Command::Verb::Key;
+            c.control = Control(1);
+            auto code = m_words[2].quoted ? std::nullopt : CodeOf(kKeys, m_words[2].text);
+            if (!code)
+                Throw("'key' presses " + NameList(kKeys) + ", not '" + m_words[2].text + "'");
+            c.number = static_cast<int>(*code);
+        } else if (verb == "reveal") {
+            Arity(2);
+            c.verb = Command::Verb::Reveal;
+            c.control = Control(1);
+        } else if (verb == "registry") {
+            RegistryCommand(&c);
+        } else if (verb == "driver-file") {
+            Arity(2);
+            c.verb = Command::Verb::DriverFile;
+            c.text = DriverFileVersion(m_words[1].text);
         } else if (verb == "menu") {
             Keyword(1, {"pick"});
             Arity(3);
@@ -98,10 +204,16 @@ public:
             c.verb = Command::Verb::Sheet;
             const std::string button = Keyword(1, {"ok", "cancel", "help"});
             c.number = button == "ok" ? IDOK : button == "cancel" ? IDCANCEL : IDHELP;
+        } else if (verb == "answer" && m_words.size() >= 2 && m_words[1].text == "shell" &&
+                   !m_words[1].quoted) {
+            Arity(3);
+            c.verb = Command::Verb::AnswerShell;
+            c.number = static_cast<int>(Number(2, "a ShellExecute result", 0x7FFFFFFF));
         } else if (verb == "answer") {
             Arity(2);
             c.verb = Command::Verb::Answer;
-            const std::string a = Keyword(1, {"ok", "cancel", "yes", "no", "abort", "retry", "ignore"});
+            const std::string a =
+                Keyword(1, {"ok", "cancel", "yes", "no", "abort", "retry", "ignore", "shell"});
             c.number = a == "ok"       ? IDOK
                        : a == "cancel" ? IDCANCEL
                        : a == "yes"    ? IDYES
@@ -136,18 +248,32 @@ public:
             else
                 Arity(2);
         } else if (verb == "device") {
-            const std::string what = Keyword(1, {"arrival", "removal"});
-            c.verb = what == "arrival" ? Command::Verb::DeviceArrival : Command::Verb::DeviceRemoval;
-            if (m_words.size() == 4) {
-                Keyword(2, {"id"});
-                c.text = Quoted(3, "a device identifier");
-            } else {
+            const std::string what = Keyword(1, {"arrival", "removal", "nodes-changed"});
+            if (what == "nodes-changed") {
                 Arity(2);
+                c.verb = Command::Verb::DeviceNodesChanged;
+            } else {
+                c.verb = what == "arrival" ? Command::Verb::DeviceArrival : Command::Verb::DeviceRemoval;
+                DeviceOptions(&c);
             }
         } else if (verb == "power") {
-            const std::string what = Keyword(1, {"suspend", "resume"});
-            c.verb = what == "suspend" ? Command::Verb::PowerSuspend : Command::Verb::PowerResume;
-            Arity(2);
+            const std::string what = Word(1, "a power notice");
+            if (what == "suspend" || what == "resume") {
+                Arity(2);
+                c.verb = what == "suspend" ? Command::Verb::PowerSuspend : Command::Verb::PowerResume;
+            } else if (what == "broadcast" || what == "legacy") {
+                Arity(3);
+                c.verb = what == "broadcast" ? Command::Verb::PowerBroadcast : Command::Verb::PowerLegacy;
+                c.number = static_cast<int>(Number(2, "a wParam", 0x7FFFFFFF));
+            } else {
+                Arity(2);
+                auto code = m_words[1].quoted ? std::nullopt : CodeOf(kPowerNotices, what);
+                if (!code)
+                    Throw("'power' takes suspend, resume, " + NameList(kPowerNotices) +
+                          ", broadcast N or legacy N, not '" + what + "'");
+                c.verb = Command::Verb::PowerBroadcast;
+                c.number = static_cast<int>(*code);
+            }
         } else if (verb == "world") {
             c.verb = Command::Verb::World;
             c.world = WorldLine();
@@ -158,7 +284,7 @@ public:
                 Throw("fault: " + Relocate(load.error));
             c.faults = load.rules;
         } else if (verb == "dump") {
-            const std::string what = Keyword(1, {"page", "registry", "tray", "trace"});
+            const std::string what = Keyword(1, {"page", "sheet", "registry", "tray", "trace", "request"});
             if (what == "page") {
                 c.verb = Command::Verb::DumpPage;
                 c.number = -2; // the page showing now
@@ -173,6 +299,15 @@ public:
             } else if (what == "tray") {
                 c.verb = Command::Verb::DumpTray;
                 Arity(2);
+            } else if (what == "sheet") {
+                c.verb = Command::Verb::DumpSheet;
+                Arity(2);
+            } else if (what == "request") {
+                c.verb = Command::Verb::DumpRequest;
+                Arity(3);
+                c.count = Number(2, "a request number", 0xFFFFFFFFu);
+                if (c.count == 0)
+                    Throw("requests are numbered from 1");
             } else {
                 c.verb = Command::Verb::DumpTrace;
                 c.number = 10;
@@ -278,6 +413,69 @@ private:
             Throw("no page is titled '" + word.text + "'");
         c->number = -1;
         c->text = word.text;
+    }
+
+    // [type N] [id "..."] after device arrival or removal, in either order.
+    void DeviceOptions(Command* c) const {
+        for (std::size_t i = 2; i < m_words.size(); i += 2) {
+            const std::string& option = m_words[i].text;
+            if (i + 1 >= m_words.size() || m_words[i].quoted || (option != "type" && option != "id"))
+                Throw("'device " + m_words[1].text + "' takes [type N] [id \"...\"], not '" + option + "'");
+            if (option == "type") {
+                if (c->deviceType)
+                    Throw("type given twice");
+                c->deviceType = static_cast<std::uint32_t>(Number(i + 1, "a device type", 0xFFFFFFFFu));
+            } else {
+                if (!c->text.empty())
+                    Throw("id given twice");
+                c->text = Quoted(i + 1, "a device identifier");
+                if (c->text.empty())
+                    Throw("a device identifier is not empty");
+            }
+        }
+    }
+
+    // registry set KEY NAME TYPE DATA, registry delete KEY [NAME].
+    void RegistryCommand(Command* c) const {
+        const std::string what = Keyword(1, {"set", "delete"});
+        const std::string& key = Word(2, "a registry key");
+        if (!IsRegistryKey(key))
+            Throw("'" + key + "' is no registry key (HKLM\\..., HKCU\\... or a full root name)");
+        c->text = key;
+        if (what == "delete") {
+            c->verb = Command::Verb::RegistryDelete;
+            if (m_words.size() >= 4) {
+                Arity(4);
+                c->valueName = m_words[3].text;
+            }
+            return;
+        }
+        c->verb = Command::Verb::RegistrySet;
+        c->valueName = Word(3, "a value name (\"\" for the key's default value)");
+        const std::string& type = Word(4, "a value type (sz, dword, binary, ...)");
+        if (m_words[4].quoted || !hostsim::ParseRegistryTypeName(type, &c->valueType))
+            Throw("'" + type +
+                  "' is no value type (none, sz, expand_sz, binary, dword, multi_sz or type(N))");
+        if (m_words.size() == 5)
+            Throw("registry set needs the data: \"text\", a number, or hex and bytes");
+        if (m_words[5].quoted) {
+            Arity(6);
+            c->valueData.assign(m_words[5].text.begin(), m_words[5].text.end());
+        } else if (m_words[5].text == "hex") {
+            for (std::size_t i = 6; i < m_words.size(); ++i) {
+                auto byte = m_words[i].quoted || m_words[i].text.size() != 2
+                                ? std::nullopt
+                                : ParseNumber("0x" + m_words[i].text, 0xFF);
+                if (!byte)
+                    Throw("'" + m_words[i].text + "' is not a byte of two hexadecimal digits");
+                c->valueData.push_back(static_cast<std::uint8_t>(*byte));
+            }
+        } else {
+            Arity(6);
+            const auto number = static_cast<std::uint32_t>(Number(5, "a number", 0xFFFFFFFFu));
+            for (int i = 0; i < 4; ++i)
+                c->valueData.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+        }
     }
 
     std::string Rest(std::size_t i, const char* what) const {
@@ -415,6 +613,14 @@ std::string Folder(const std::string& path) {
 bool SetupLine(const std::vector<Word>& words, const std::string& folder, ScriptSetup* setup) {
     if (words.empty() || words[0].text != "setup" || words[0].quoted)
         return false;
+    if (words.size() >= 3 && words[1].text == "trace") {
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            if (words[i].quoted || !IsTraceKind(words[i].text))
+                Throw("setup trace takes library, registry, events or window, not '" + words[i].text + "'");
+            setup->traces.insert(words[i].text);
+        }
+        return true;
+    }
     if (words.size() != 3)
         Throw("setup takes a setting and a value: setup kind win98, setup world office.world");
     const std::string& what = words[1].text;
@@ -428,16 +634,28 @@ bool SetupLine(const std::vector<Word>& words, const std::string& folder, Script
         setup->world = path();
     else if (what == "faults")
         setup->faults = path();
+    else if (what == "driver-file")
+        setup->driverFile = DriverFileVersion(value);
     else if (what == "window") {
         if (value.empty())
             Throw("setup window needs the window's title: setup window \"Title\"");
         setup->windows.push_back(value);
     } else
-        Throw("setup of '" + what + "': kind, registry, world or faults, or window \"Title\"");
+        Throw("setup of '" + what +
+              "': kind, registry, world, faults, trace, driver-file, or window \"Title\"");
     return true;
 }
 
 } // namespace
+
+const char* const kTraceKinds[4] = {"library", "registry", "events", "window"};
+
+bool IsTraceKind(const std::string& word) {
+    for (const char* kind : kTraceKinds)
+        if (word == kind)
+            return true;
+    return false;
+}
 
 ScriptReader::ScriptReader(const ResourceCatalog& catalog, std::set<std::string> cells)
     : m_catalog(catalog), m_cells(std::move(cells)) {}

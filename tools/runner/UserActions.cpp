@@ -48,6 +48,9 @@ bool ScriptPlayer::User(const Command& command) {
         return hostui::DoubleClickTray() ? true : Fail("no tray icon to double-click");
     case Verb::TrayRightClick:
         return hostui::RightClickTray() ? true : Fail("no tray icon to right-click");
+    case Verb::TrayMessage:
+        return hostui::SendTrayMouse(static_cast<UINT>(command.number)) ? true
+                                                                        : Fail("no tray icon to send it to");
     case Verb::MenuPick: {
         unsigned id = static_cast<unsigned>(command.number);
         if (!command.text.empty()) {
@@ -66,6 +69,11 @@ bool ScriptPlayer::User(const Command& command) {
         hostui::QueueMessageBoxAnswer(command.number);
         m_record.QueueAnswer(command.number, command.line);
         Say(std::string("message box answer ") + AnswerName(command.number) + " queued");
+        return true;
+    case Verb::AnswerShell:
+        hostui::QueueShellExecuteResult(command.number);
+        m_record.QueueShellAnswer(command.number, command.line);
+        Say("shell answer " + std::to_string(command.number) + " queued");
         return true;
     case Verb::Tab: {
         HWND sheet = Sheet();
@@ -107,6 +115,12 @@ bool ScriptPlayer::User(const Command& command) {
         break;
     case Verb::Click:
         done = hostui::ClickButton(dialog, command.control);
+        break;
+    case Verb::Key:
+        done = hostui::PressKey(dialog, command.control, static_cast<UINT>(command.number));
+        break;
+    case Verb::Reveal:
+        done = hostui::RevealControl(dialog, command.control);
         break;
     case Verb::Check:
     case Verb::Uncheck: {

@@ -27,12 +27,27 @@ bool ScriptPlayer::Outside(const Command& command) {
         if (main == nullptr)
             return Fail(m_program.Exited() ? "the program has ended"
                                            : "the program has no main window to notify");
-        const DeviceNotice notice(command.text.empty() ? kCardDeviceId : command.text);
+        const DeviceNotice notice(command.text.empty() ? kCardDeviceId : command.text,
+                                  command.deviceType.value_or(DBT_DEVTYP_DEVNODE));
         const WPARAM event =
             command.verb == Verb::DeviceArrival ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
         // Windows sends DBT_DEVNODES_CHANGED along with every arrival and removal.
         ::SendMessageA(main, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
         ::SendMessageA(main, WM_DEVICECHANGE, event, notice.Param());
+        return true;
+    }
+    case Verb::DeviceNodesChanged:
+    case Verb::PowerBroadcast:
+    case Verb::PowerLegacy: {
+        HWND main = m_program.MainWindow();
+        if (main == nullptr)
+            return Fail(m_program.Exited() ? "the program has ended"
+                                           : "the program has no main window to notify");
+        if (command.verb == Verb::DeviceNodesChanged)
+            ::SendMessageA(main, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        else
+            ::SendMessageA(main, command.verb == Verb::PowerLegacy ? WM_POWER : WM_POWERBROADCAST,
+                           static_cast<WPARAM>(command.number), 0);
         return true;
     }
     case Verb::PowerSuspend: {

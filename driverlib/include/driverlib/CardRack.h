@@ -2,12 +2,14 @@
 // adapter handles open on them. Tests and the host runner install cards here; the DLL installs them from
 // its environment (docs/world-file.md) on first use.
 #pragma once
+#include "driverlib/LibraryCall.h"
 #include "simcard/Clock.h"
 #include "simcard/SimCard.h"
 #include "simcard/WorldFile.h"
 
 #include <win32api.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -45,6 +47,15 @@ public:
     std::string UnfiredFaults() const;
     std::size_t OpenHandleCount() const;
 
+    // The program's user-interface thread, for fault rules narrowed to a thread; kept for cards installed
+    // later. 0: unknown.
+    void SetUiThread(std::uint32_t threadId);
+    // Receives every call of the five while set; null removes it.
+    void SetCallObserver(LibraryCallObserver observer);
+    std::shared_ptr<const LibraryCallObserver> CallObserver() const;
+    // Numbers the W32N_MakeNdisRequest calls an observer sees, 1, 2, ... from the last Install (or Clear).
+    std::uint64_t NextRequestNumber() { return ++m_requestNumber; }
+
     // For the five calls.
     struct Binding {
         std::shared_ptr<simcard::SimCard> card;
@@ -63,6 +74,9 @@ private:
     std::vector<std::shared_ptr<simcard::SimCard>> m_cards;
     std::map<std::uintptr_t, Binding> m_handles;
     std::uintptr_t m_nextHandle = 0x0A000004u;
+    std::uint32_t m_uiThread = 0;
+    std::shared_ptr<const LibraryCallObserver> m_callObserver;
+    std::atomic<std::uint64_t> m_requestNumber{0};
 };
 
 // Installs the world of W32N_WORLD (or the default world when unset), arms the fault rules of

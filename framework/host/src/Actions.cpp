@@ -172,6 +172,18 @@ BOOL PressSheetButton(HWND sheet, int id) {
     return ClickButton(sheet, id);
 }
 
+BOOL RevealControl(HWND dialog, int id) {
+    HWND control = ::GetDlgItem(dialog, id);
+    if (control == nullptr) {
+        Fail("reveal control " + std::to_string(id) + ": no such control");
+        return FALSE;
+    }
+    std::lock_guard<std::recursive_mutex> lock(TableMutex());
+    if (Window* w = FindWindowRecord(control))
+        w->style = (w->style | WS_VISIBLE) & ~static_cast<DWORD>(WS_DISABLED);
+    return TRUE;
+}
+
 BOOL CloseWindow(HWND window) {
     if (!::IsWindow(window)) {
         Fail("no window to close");

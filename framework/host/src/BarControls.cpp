@@ -16,10 +16,70 @@ std::shared_ptr<ControlState> MakeTabState() {
     return std::make_shared<TabState>();
 }
 
+namespace {
+
+// The keyboard of a trackbar, as the common controls move it: arrows by the line size, Page Up and Page Down
+// by the page size, Home and End to the ends; each key a scroll notification with its code, the key's
+// release the end of the scroll. The mouse capture is never taken, so no NM_RELEASEDCAPTURE follows.
+bool KeyScroll(TrackbarState& s, UINT key, int* code) {
+    int pos = s.pos;
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+        *code = TB_LINEUP;
+        pos -= s.line;
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        *code = TB_LINEDOWN;
+        pos += s.line;
+        break;
+    case VK_PRIOR:
+        *code = TB_PAGEUP;
+        pos -= s.page;
+        break;
+    case VK_NEXT:
+        *code = TB_PAGEDOWN;
+        pos += s.page;
+        break;
+    case VK_HOME:
+        *code = TB_TOP;
+        pos = s.min;
+        break;
+    case VK_END:
+        *code = TB_BOTTOM;
+        pos = s.max;
+        break;
+    default:
+        return false;
+    }
+    s.pos = Clamp(pos, s.min, std::max(s.min, s.max));
+    return true;
+}
+
+void NotifyScroll(HWND slider, int code) {
+    UINT scroll = (::GetWindowLongA(slider, GWL_STYLE) & TBS_VERT) != 0 ? WM_VSCROLL : WM_HSCROLL;
+    ::SendMessageA(::GetParent(slider), scroll, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(slider));
+}
+
+} // namespace
+
 LRESULT CALLBACK TrackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto state = StateOf<TrackbarState>(hwnd);
     if (!state)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+        int code = TB_ENDTRACK;
+        bool scrolled = false;
+        {
+            std::lock_guard<std::recursive_mutex> lock(TableMutex());
+            TrackbarState probe = *state;
+            scrolled = KeyScroll(message == WM_KEYDOWN ? *state : probe, static_cast<UINT>(wParam), &code);
+        }
+        if (scrolled)
+            NotifyScroll(hwnd, message == WM_KEYDOWN ? code : TB_ENDTRACK);
+        return 0;
+    }
     std::lock_guard<std::recursive_mutex> lock(TableMutex());
     TrackbarState& s = *state;
     int value = static_cast<int>(lParam);

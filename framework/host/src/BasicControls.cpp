@@ -43,6 +43,36 @@ bool ApplyTyping(std::string& text, int& selStart, int& selEnd, int limit, DWORD
     return true;
 }
 
+EditKey ApplyEditKey(std::string& text, int& selStart, int& selEnd, UINT virtualKey) {
+    const int length = static_cast<int>(text.size());
+    int start = Clamp(std::min(selStart, selEnd), 0, length);
+    int end = Clamp(std::max(selStart, selEnd), 0, length);
+    switch (virtualKey) {
+    case VK_DELETE:
+        if (start == end && end < length)
+            ++end;
+        if (start == end)
+            return EditKey::None;
+        text.erase(static_cast<size_t>(start), static_cast<size_t>(end - start));
+        selStart = selEnd = start;
+        return EditKey::Changed;
+    case VK_LEFT:
+        selStart = selEnd = start == end ? std::max(0, start - 1) : start;
+        return EditKey::Moved;
+    case VK_RIGHT:
+        selStart = selEnd = start == end ? std::min(length, end + 1) : end;
+        return EditKey::Moved;
+    case VK_HOME:
+        selStart = selEnd = 0;
+        return EditKey::Moved;
+    case VK_END:
+        selStart = selEnd = length;
+        return EditKey::Moved;
+    default:
+        return EditKey::None;
+    }
+}
+
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto state = StateOf<ButtonState>(hwnd);
     if (!state)
@@ -159,6 +189,39 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (lParam != 0)
             *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(state->selEnd);
         return MAKELONG(state->selStart, state->selEnd);
+    }
+    case WM_KEYDOWN: {
+        if ((style & ES_MULTILINE) != 0)
+            return 0;
+        char buffer[4096] = "";
+        ::DefWindowProcA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        std::string text = buffer;
+        EditKey done = EditKey::None;
+        {
+            std::lock_guard<std::recursive_mutex> lock(TableMutex());
+            int selStart = state->selStart;
+            int selEnd = state->selEnd;
+            done = ApplyEditKey(text, selStart, selEnd, static_cast<UINT>(wParam));
+            if (done == EditKey::Changed && (style & ES_READONLY) != 0)
+                done = EditKey::None; // a read-only edit keeps its text
+            if (done != EditKey::None) {
+                state->selStart = selStart;
+                state->selEnd = selEnd;
+            }
+        }
+        if (done == EditKey::Changed) {
+            int caret = 0;
+            {
+                std::lock_guard<std::recursive_mutex> lock(TableMutex());
+                caret = state->selStart;
+            }
+            ::DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            NotifyParent(hwnd, EN_UPDATE);
+            NotifyParent(hwnd, EN_CHANGE);
+            std::lock_guard<std::recursive_mutex> lock(TableMutex());
+            state->selStart = state->selEnd = caret;
+        }
+        return 0;
     }
     case EM_SETREADONLY:
         ::SetWindowLongA(

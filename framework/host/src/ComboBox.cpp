@@ -215,6 +215,28 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         NotifyParent(hwnd, CBN_EDITCHANGE);
         return 0;
     }
+    case WM_KEYDOWN: {
+        if (!HasEdit(style))
+            return 0;
+        lock.unlock();
+        char buffer[4096] = "";
+        ::DefWindowProcA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        lock.lock();
+        std::string text = buffer;
+        const EditKey done = ApplyEditKey(text, s.selStart, s.selEnd, static_cast<UINT>(wParam));
+        if (done != EditKey::Changed)
+            return 0;
+        int selStart = s.selStart;
+        lock.unlock();
+        ::DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        {
+            std::lock_guard<std::recursive_mutex> relock(TableMutex());
+            s.selStart = s.selEnd = selStart;
+        }
+        NotifyParent(hwnd, CBN_EDITUPDATE);
+        NotifyParent(hwnd, CBN_EDITCHANGE);
+        return 0;
+    }
     default:
         lock.unlock();
         return ::DefWindowProcA(hwnd, message, wParam, lParam);

@@ -76,5 +76,9 @@ struct TabState : ControlState {
 // Backspace on the text and selection; FALSE when the limit refuses the character.
 bool ApplyTyping(std::string& text, int& selStart, int& selEnd, int limit, DWORD style, WPARAM ch);
 int Clamp(int value, int low, int high);
+// The keys a single-line edit takes from WM_KEYDOWN: Delete removes the selection or the character after
+// the caret; Left, Right, Home and End move the caret (and drop the selection).
+enum class EditKey { None, Moved, Changed };
+EditKey ApplyEditKey(std::string& text, int& selStart, int& selEnd, UINT virtualKey);
 
 } // namespace hostui::detail

@@ -1,5 +1,10 @@
 #include "Dialogs.h"
 
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+
 #include "hostui/Resources.h"
 
 namespace hostui::detail {
@@ -18,6 +23,42 @@ const DialogTemplate* FindTemplate(LPCSTR templateName, std::shared_ptr<const Re
         return nullptr;
     *keep = GetResources();
     return *keep ? (*keep)->FindDialog(LOWORD(reinterpret_cast<ULONG_PTR>(templateName))) : nullptr;
+}
+
+// The font of a template's FONT statement, made once for all dialogs that name it (the program never
+// deletes a dialog's font). 96 pixels an inch; NULL for a template without a font.
+HFONT TemplateFont(const DialogTemplate& dialog) {
+    if (dialog.fontPoints <= 0)
+        return nullptr;
+    static std::mutex mutex;
+    static auto* fonts = new std::map<std::string, HFONT>;
+    std::lock_guard<std::mutex> lock(mutex);
+    HFONT& font = (*fonts)[dialog.fontFace + "/" + std::to_string(dialog.fontPoints) + "/" +
+                           std::to_string(dialog.fontWeight) + (dialog.fontItalic ? "/italic" : "")];
+    if (font == nullptr) {
+        LOGFONTA lf{};
+        lf.lfHeight = -(dialog.fontPoints * 96 + 36) / 72;
+        lf.lfWeight = dialog.fontWeight;
+        lf.lfItalic = dialog.fontItalic ? 1 : 0;
+        std::strncpy(lf.lfFaceName, dialog.fontFace.c_str(), sizeof lf.lfFaceName - 1);
+        font = ::CreateFontIndirectA(&lf);
+    }
+    return font;
+}
+
+// The dialog and its controls have the template's font from the start. No WM_SETFONT is sent (Windows
+// sends one to each control as it is made): the font is only there for WM_GETFONT.
+void GiveFont(HWND dialog, HFONT font) {
+    if (font == nullptr)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(TableMutex());
+    Window* w = FindWindowRecord(dialog);
+    if (w == nullptr)
+        return;
+    w->font = font;
+    for (HWND child : w->children)
+        if (Window* c = FindWindowRecord(child))
+            c->font = font;
 }
 
 } // namespace
@@ -65,6 +106,7 @@ HWND CreateDialogFromResources(HINSTANCE instance, LPCSTR templateName, HWND par
         if (firstTabStop == nullptr && (control.style & WS_TABSTOP) != 0)
             firstTabStop = child;
     }
+    GiveFont(hwnd, TemplateFont(*dialog));
     if (::SendMessageA(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), param) != 0 &&
         firstTabStop != nullptr)
         ::SetFocus(firstTabStop);
@@ -75,6 +117,39 @@ HWND CreateDialogFromResources(HINSTANCE instance, LPCSTR templateName, HWND par
 
 LRESULT CALLBACK DialogClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefDlgProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace hostui::detail
+
+namespace hostui::detail {
+
+bool DialogKey(HWND dialog, const MSG* msg) {
+    if (msg == nullptr || msg->message != WM_KEYDOWN ||
+        (msg->wParam != VK_RETURN && msg->wParam != VK_ESCAPE))
+        return false;
+    bool inside = false;
+    for (HWND h = msg->hwnd; h != nullptr && !inside; h = ::GetParent(h))
+        inside = h == dialog;
+    if (!inside)
+        return false;
+    MSG copy = *msg;
+    if ((::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(&copy)) &
+         DLGC_WANTALLKEYS) != 0)
+        return false;
+    // Enter on a push button presses that button; anywhere else the dialog's default button, OK.
+    char className[16] = "";
+    ::GetClassNameA(msg->hwnd, className, sizeof className);
+    const DWORD kind = static_cast<DWORD>(::GetWindowLongA(msg->hwnd, GWL_STYLE)) & BS_TYPEMASK;
+    if (msg->wParam == VK_RETURN && Lower(className) == "button" &&
+        (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON)) {
+        ::SendMessageA(::GetParent(msg->hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(msg->hwnd), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(msg->hwnd));
+        return true;
+    }
+    const int button = msg->wParam == VK_RETURN ? IDOK : IDCANCEL;
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+    return true;
 }
 
 } // namespace hostui::detail
@@ -130,8 +205,8 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     return TRUE;
 }
 
-BOOL WINAPI IsDialogMessageA(HWND, LPMSG) {
-    return FALSE;
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
+    return DialogKey(hDlg, lpMsg) ? TRUE : FALSE;
 }
 
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {

@@ -2,6 +2,7 @@
 // and a paint handler to validate its window.
 #include <cstring>
 #include <map>
+#include <string>
 #include <mutex>
 
 #include "WindowTable.h"
@@ -66,6 +67,27 @@ HDC NewContext() {
 }
 
 } // namespace
+
+namespace hostui::detail {
+std::string DescribeFont(HFONT font) {
+    if (font == nullptr)
+        return "";
+    std::lock_guard<std::mutex> lock(Gdi().mutex);
+    auto it = Gdi().objects.find(font);
+    if (it == Gdi().objects.end() || it->second.kind != GdiObject::Kind::Font)
+        return "(no font)";
+    const LOGFONTA& f = it->second.font;
+    std::string text = "\"" + std::string(f.lfFaceName, strnlen(f.lfFaceName, sizeof f.lfFaceName)) +
+                       "\" height " + std::to_string(f.lfHeight) + " weight " + std::to_string(f.lfWeight);
+    if (f.lfItalic)
+        text += " italic";
+    if (f.lfUnderline)
+        text += " underline";
+    if (f.lfStrikeOut)
+        text += " strikeout";
+    return text;
+}
+} // namespace hostui::detail
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
     return static_cast<HBRUSH>(NewObject(GdiObject{GdiObject::Kind::Brush, color}));

@@ -2,6 +2,7 @@
 #include "core/Backend.h"
 
 #include "WindowTable.h"
+#include "WindowTrace.h"
 
 namespace fw {
 namespace {
@@ -13,6 +14,11 @@ public:
     }
     std::string ModulePath() override { return "C:\\Program Files\\WlanUtility\\WlanUtility.exe"; }
     void ReportFailure(const std::string& what) override { hostui::detail::Fail(what); }
+    void ModalResult(HWND sheet, INT_PTR result) override {
+        if (hostui::detail::WindowTraceOn())
+            hostui::detail::TraceWindow("property sheet " + hostui::detail::DescribeWindow(sheet) +
+                                        ": DoModal returns " + std::to_string(result));
+    }
 };
 
 } // namespace

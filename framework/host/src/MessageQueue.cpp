@@ -8,6 +8,7 @@
 #include <hostsim/Clock.h>
 
 #include "WindowTable.h"
+#include "WindowTrace.h"
 
 namespace hostui::detail {
 namespace {
@@ -263,7 +264,29 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
     return CallProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
 }
 
+namespace {
+UINT_PTR StartTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
+BOOL StopTimer(HWND hWnd, UINT_PTR uIDEvent);
+} // namespace
+
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
+    const UINT_PTR id = StartTimer(hWnd, nIDEvent, uElapse, lpTimerFunc);
+    if (WindowTraceOn())
+        TraceWindow("SetTimer(" + DescribeWindow(hWnd) + ", " + std::to_string(nIDEvent) + ", " +
+                    std::to_string(uElapse) + " ms) -> " + std::to_string(id));
+    return id;
+}
+
+BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
+    const BOOL done = StopTimer(hWnd, uIDEvent);
+    if (WindowTraceOn())
+        TraceWindow("KillTimer(" + DescribeWindow(hWnd) + ", " + std::to_string(uIDEvent) + ") -> " +
+                    (done ? "TRUE" : "FALSE"));
+    return done;
+}
+
+namespace {
+UINT_PTR StartTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
     DWORD self = ::GetCurrentThreadId();
     if (hWnd != nullptr) {
         DWORD owner = ThreadOfWindow(hWnd);
@@ -294,7 +317,7 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
     return nIDEvent != 0 ? nIDEvent : 1;
 }
 
-BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
+BOOL StopTimer(HWND hWnd, UINT_PTR uIDEvent) {
     auto lock = hostsim::LockScheduler();
     ThreadQueue& queue = QueueOf(::GetCurrentThreadId());
     for (auto it = queue.timers.begin(); it != queue.timers.end(); ++it) {
@@ -306,3 +329,4 @@ BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
     }
     return FALSE;
 }
+} // namespace

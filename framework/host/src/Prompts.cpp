@@ -5,6 +5,7 @@
 
 #include "Events.h"
 #include "WindowTable.h"
+#include "WindowTrace.h"
 #include "hostui/Prompts.h"
 
 namespace hostui {
@@ -81,7 +82,20 @@ void ClearAnswers() {
 
 using namespace hostui;
 
-int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+namespace {
+int ShowBox(LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+}
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    const int answer = ShowBox(lpText, lpCaption, uType);
+    if (detail::WindowTraceOn())
+        detail::TraceWindow("MessageBoxA(owner " + detail::DescribeWindow(hWnd) + ", style " +
+                            detail::HexValue(uType) + ") -> " + std::to_string(answer));
+    return answer;
+}
+
+namespace {
+int ShowBox(LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     UiEvent event{UiEvent::Kind::Box};
     event.text = lpText != nullptr ? lpText : "";
     event.caption = lpCaption != nullptr ? lpCaption : "Error";
@@ -106,6 +120,7 @@ int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
         detail::Fail("message box \"" + event.text + "\" cannot be answered with " + std::to_string(answer));
     return answer;
 }
+} // namespace
 
 HMENU WINAPI CreatePopupMenu(void) {
     std::lock_guard<std::mutex> lock(Prompts().mutex);
@@ -189,7 +204,24 @@ UINT WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     return static_cast<UINT>(-1);
 }
 
-BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, const RECT*) {
+namespace {
+BOOL TrackMenu(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd);
+}
+
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                           const RECT* prc) {
+    (void)nReserved;
+    (void)prc;
+    const BOOL result = TrackMenu(hMenu, uFlags, x, y, hWnd);
+    if (detail::WindowTraceOn())
+        detail::TraceWindow("TrackPopupMenu(flags " + detail::HexValue(uFlags) + ", at " + std::to_string(x) +
+                            "," + std::to_string(y) + ", owner " + detail::DescribeWindow(hWnd) + ") -> " +
+                            std::to_string(result));
+    return result;
+}
+
+namespace {
+BOOL TrackMenu(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd) {
     UiEvent event{UiEvent::Kind::Menu};
     std::vector<MenuItem> items;
     bool hasChoice = false;
@@ -239,3 +271,4 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWn
     ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(choice, 0), 0);
     return TRUE;
 }
+} // namespace

@@ -188,7 +188,7 @@ LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case PSM_GETTABCONTROL:
         return reinterpret_cast<LRESULT>(s.tab);
     case PSM_ISDIALOGMESSAGE:
-        return FALSE;
+        return DialogKey(hwnd, reinterpret_cast<const MSG*>(lParam)) ? TRUE : FALSE;
     case PSM_PRESSBUTTON: {
         static const int buttons[] = {0, 0, 0, IDOK, ID_APPLY_NOW_HOST, IDCANCEL, IDHELP};
         if (wParam < sizeof buttons / sizeof buttons[0] && buttons[wParam] != 0)

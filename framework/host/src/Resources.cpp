@@ -38,6 +38,12 @@ public:
             converted.y = dialog.rect.y;
             converted.cx = dialog.rect.cx;
             converted.cy = dialog.rect.cy;
+            if (dialog.font) {
+                converted.fontPoints = dialog.font->pointSize;
+                converted.fontFace = dialog.font->typeface;
+                converted.fontWeight = dialog.font->weight;
+                converted.fontItalic = dialog.font->italic;
+            }
             for (const wlan::rc::DialogControl& control : dialog.controls) {
                 ControlTemplate c;
                 c.id = control.id;

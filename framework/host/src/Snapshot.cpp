@@ -28,7 +28,11 @@ ControlSnapshot ReadControl(HWND control) {
     snapshot.exists = true;
     snapshot.className = w->className;
     snapshot.text = w->text;
+    snapshot.id = w->id;
     snapshot.style = w->style;
+    snapshot.exStyle = w->exStyle;
+    snapshot.rect = w->rect;
+    snapshot.font = DescribeFont(w->font);
     snapshot.enabled = (w->style & WS_DISABLED) == 0;
     snapshot.visible = ::IsWindowVisible(control) != FALSE;
     if (auto button = std::dynamic_pointer_cast<ButtonState>(w->state)) {
@@ -44,8 +48,11 @@ ControlSnapshot ReadControl(HWND control) {
             snapshot.text =
                 combo->selection >= 0 ? combo->items[static_cast<size_t>(combo->selection)].text : "";
     } else if (auto list = std::dynamic_pointer_cast<ListViewState>(w->state)) {
-        for (const ListColumn& column : list->columns)
+        for (const ListColumn& column : list->columns) {
             snapshot.columns.push_back(column.text);
+            snapshot.columnDetails.push_back(ListColumnSnapshot{column.text, column.width, column.format});
+        }
+        snapshot.extendedStyle = list->extendedStyle;
         for (size_t i = 0; i < list->rows.size(); ++i) {
             std::vector<std::string> texts = list->rows[i].texts;
             texts.resize(std::max(texts.size(), list->columns.size()));
@@ -58,6 +65,9 @@ ControlSnapshot ReadControl(HWND control) {
         snapshot.rangeMin = slider->min;
         snapshot.rangeMax = slider->max;
         snapshot.pos = slider->pos;
+        snapshot.lineSize = slider->line;
+        snapshot.pageSize = slider->page;
+        snapshot.ticFrequency = slider->ticFrequency;
     } else if (auto progress = std::dynamic_pointer_cast<ProgressState>(w->state)) {
         snapshot.rangeMin = progress->min;
         snapshot.rangeMax = progress->max;
@@ -78,6 +88,12 @@ std::vector<std::string> SheetTabs(HWND sheet) {
     HWND tab =
         ::IsWindow(sheet) ? reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)) : nullptr;
     return ReadControl(tab).items;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::lock_guard<std::recursive_mutex> lock(TableMutex());
+    Window* w = FindWindowRecord(parent);
+    return w != nullptr ? w->children : std::vector<HWND>();
 }
 
 std::vector<std::pair<UINT_PTR, UINT>> WindowTimers(HWND hwnd) {

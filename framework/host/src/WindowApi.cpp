@@ -6,6 +6,7 @@
 
 #include "MessageQueue.h"
 #include "WindowTable.h"
+#include "WindowTrace.h"
 
 using namespace hostui::detail;
 
@@ -33,6 +34,15 @@ template <class F> auto WithWindow(HWND hwnd, F f) -> decltype(f(std::declval<Wi
         return decltype(f(std::declval<Window&>())){};
     }
     return f(*w);
+}
+
+HWND Activate(HWND hWnd) {
+    std::lock_guard<std::recursive_mutex> lock(TableMutex());
+    if (FindWindowRecord(hWnd) == nullptr)
+        return nullptr;
+    HWND previous = s_active;
+    s_active = hWnd;
+    return previous;
 }
 
 void DestroyTree(HWND hwnd) {
@@ -136,7 +146,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     if (change.wasVisible != show && change.thread == ::GetCurrentThreadId())
         ::SendMessageA(hWnd, WM_SHOWWINDOW, show, 0);
     if (change.topLevel && show && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
-        ::SetActiveWindow(hWnd);
+        Activate(hWnd);
     return change.wasVisible;
 }
 
@@ -360,11 +370,15 @@ LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
 }
 
 BOOL WINAPI SetForegroundWindow(HWND hWnd) {
-    if (!::IsWindow(hWnd))
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> lock(TableMutex());
-    s_foreground = hWnd;
-    return TRUE;
+    BOOL done = FALSE;
+    if (::IsWindow(hWnd)) {
+        std::lock_guard<std::recursive_mutex> lock(TableMutex());
+        s_foreground = hWnd;
+        done = TRUE;
+    }
+    if (WindowTraceOn())
+        TraceWindow("SetForegroundWindow(" + DescribeWindow(hWnd) + ") -> " + (done ? "TRUE" : "FALSE"));
+    return done;
 }
 
 HWND WINAPI GetForegroundWindow(void) {
@@ -373,11 +387,9 @@ HWND WINAPI GetForegroundWindow(void) {
 }
 
 HWND WINAPI SetActiveWindow(HWND hWnd) {
-    std::lock_guard<std::recursive_mutex> lock(TableMutex());
-    if (FindWindowRecord(hWnd) == nullptr)
-        return nullptr;
-    HWND previous = s_active;
-    s_active = hWnd;
+    HWND previous = Activate(hWnd);
+    if (WindowTraceOn())
+        TraceWindow("SetActiveWindow(" + DescribeWindow(hWnd) + ") -> " + DescribeWindow(previous));
     return previous;
 }
 
@@ -505,6 +517,13 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETTEXTLENGTH:
         return WithWindow(hWnd, [](Window& w) { return static_cast<LRESULT>(w.text.size()); });
+    case WM_SETFONT:
+        return WithWindow(hWnd, [&](Window& w) {
+            w.font = reinterpret_cast<HFONT>(wParam);
+            return 0;
+        });
+    case WM_GETFONT:
+        return WithWindow(hWnd, [](Window& w) { return reinterpret_cast<LRESULT>(w.font); });
     case WM_CLOSE:
         ::DestroyWindow(hWnd);
         return 0;

@@ -32,6 +32,7 @@ struct Window {
     DLGPROC dlgProc = nullptr;
     LONG_PTR dlgUser = 0;
     RECT rect{};
+    HFONT font = nullptr; // WM_SETFONT
     bool invalid = false;
     bool ended = false;         // EndDialog was called
     std::vector<HWND> children; // in z order (creation order)
@@ -93,6 +94,9 @@ std::shared_ptr<ControlState> MakeListViewState();
 std::shared_ptr<ControlState> MakeTrackbarState();
 std::shared_ptr<ControlState> MakeProgressState();
 std::shared_ptr<ControlState> MakeTabState();
+
+// A font object as a snapshot shows it: `"MS Shell Dlg" height -11 weight 400 underline`; empty for none.
+std::string DescribeFont(HFONT font);
 
 // Records a failure event (and prints it).
 void Fail(const std::string& what);

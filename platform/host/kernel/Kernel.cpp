@@ -5,6 +5,7 @@
 
 #include "NoDestroy.h"
 
+#include "hostsim/KernelTrace.h"
 #include "hostwin/kernel.h"
 
 #include <cstdio>
@@ -124,6 +125,20 @@ struct ThreadExitUnwind {
 
 thread_local bool t_madeByCreateThread = false;
 
+// The trace sink; read and written under the scheduler lock, called outside it.
+using KernelSink = std::function<void(const hostsim::KernelRecord&)>;
+std::shared_ptr<const KernelSink>& SinkSlot() {
+    static NoDestroy<std::shared_ptr<const KernelSink>> slot;
+    return slot.Get();
+}
+
+void Trace(const std::shared_ptr<const KernelSink>& sink, hostsim::KernelRecord record) {
+    if (!sink)
+        return;
+    record.threadId = Self().id;
+    (*sink)(record);
+}
+
 void ThreadMain(const std::shared_ptr<ThreadObject>& object) {
     ThreadRecord& record = object->record;
     SetSelf(&record);
@@ -140,6 +155,16 @@ void ThreadMain(const std::shared_ptr<ThreadObject>& object) {
     }
     {
         auto lock = LockScheduler();
+        std::shared_ptr<const KernelSink> sink = SinkSlot();
+        if (sink) {
+            // Told while the thread still counts as running, so that the record comes in its turn.
+            lock.unlock();
+            hostsim::KernelRecord exit;
+            exit.kind = hostsim::KernelRecord::Kind::ThreadExit;
+            exit.exitCode = code;
+            Trace(sink, exit);
+            lock.lock();
+        }
         object->exitCode = code;
         object->ended = true;
         NotifyChange(lock);
@@ -178,27 +203,36 @@ HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bIniti
     return handle;
 }
 
-BOOL WINAPI SetEvent(HANDLE hEvent) {
+namespace {
+BOOL ChangeEvent(HANDLE hEvent, bool signalled) {
     auto lock = LockScheduler();
+    std::shared_ptr<const KernelSink> sink = SinkSlot();
     auto object = Lookup(hEvent);
+    BOOL done = FALSE;
     if (!object || object->type != KernelObject::Type::Event) {
         SetError(ERROR_INVALID_HANDLE);
-        return FALSE;
+    } else {
+        static_cast<EventObject&>(*object).signalled = signalled;
+        if (signalled)
+            hostsim::NotifyChange(lock);
+        done = TRUE;
     }
-    static_cast<EventObject&>(*object).signalled = true;
-    hostsim::NotifyChange(lock);
-    return TRUE;
+    lock.unlock();
+    hostsim::KernelRecord record;
+    record.kind = signalled ? hostsim::KernelRecord::Kind::SetEvent : hostsim::KernelRecord::Kind::ResetEvent;
+    record.handle = reinterpret_cast<std::uintptr_t>(hEvent);
+    record.result = static_cast<std::uint32_t>(done);
+    Trace(sink, record);
+    return done;
+}
+} // namespace
+
+BOOL WINAPI SetEvent(HANDLE hEvent) {
+    return ChangeEvent(hEvent, true);
 }
 
 BOOL WINAPI ResetEvent(HANDLE hEvent) {
-    auto lock = LockScheduler();
-    auto object = Lookup(hEvent);
-    if (!object || object->type != KernelObject::Type::Event) {
-        SetError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    static_cast<EventObject&>(*object).signalled = false;
-    return TRUE;
+    return ChangeEvent(hEvent, false);
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
@@ -222,16 +256,36 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
 
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     auto lock = LockScheduler();
+    std::shared_ptr<const KernelSink> sink = SinkSlot();
+    hostsim::KernelRecord record;
+    record.handle = reinterpret_cast<std::uintptr_t>(hHandle);
+    record.limitMs = dwMilliseconds;
+    const std::uint64_t started = hostsim::NowMs();
+    if (sink) {
+        lock.unlock();
+        record.kind = hostsim::KernelRecord::Kind::WaitStart;
+        Trace(sink, record);
+        lock.lock();
+    }
     auto object = Lookup(hHandle);
+    DWORD result = WAIT_FAILED;
     if (!object) {
         SetError(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
+    } else {
+        KernelObject* o = object.get();
+        auto ready = [o] { return TryAcquire(*o); };
+        const bool signalled =
+            hostsim::BlockUntil(lock, ready, DeadlineAfter(dwMilliseconds), "WaitForSingleObject");
+        result = signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     }
-    KernelObject* o = object.get();
-    auto ready = [o] { return TryAcquire(*o); };
-    const bool signalled =
-        hostsim::BlockUntil(lock, ready, DeadlineAfter(dwMilliseconds), "WaitForSingleObject");
-    return signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    if (sink) {
+        lock.unlock();
+        record.kind = hostsim::KernelRecord::Kind::WaitEnd;
+        record.result = result;
+        record.waitedMs = hostsim::NowMs() - started;
+        Trace(sink, record);
+    }
+    return result;
 }
 
 DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll,
@@ -351,6 +405,13 @@ VOID WINAPI ExitThread(DWORD dwExitCode) {
         std::abort();
     }
     throw ThreadExitUnwind{dwExitCode};
+}
+
+// --- trace ----------------------------------------------------------------------------------------------
+
+void hostsim::SetKernelTraceSink(std::function<void(const KernelRecord&)> sink) {
+    auto lock = LockScheduler();
+    SinkSlot() = sink ? std::make_shared<const KernelSink>(std::move(sink)) : nullptr;
 }
 
 // --- last error ------------------------------------------------------------------------------------------

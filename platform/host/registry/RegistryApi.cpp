@@ -37,6 +37,23 @@ bool DeletesWholeSubtree() {
     return kind == hostsim::WindowsKind::Win95 || kind == hostsim::WindowsKind::Win98;
 }
 
+// Reports a read to the observer, if any; `fill` completes the record only when somebody watches.
+template <class Fill>
+LONG Reported(const RegistryState& state, hostsim::RegistryRead::Kind kind, LONG rc, Fill fill) {
+    if (state.WatchesReads()) {
+        hostsim::RegistryRead read;
+        read.kind = kind;
+        read.result = static_cast<std::int32_t>(rc);
+        fill(read);
+        state.NotifyRead(read);
+    }
+    return rc;
+}
+
+std::string Joined(const std::string& base, LPCSTR subKey) {
+    return subKey == nullptr || *subKey == '\0' ? base : base + '\\' + subKey;
+}
+
 } // namespace
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult) {
@@ -45,16 +62,23 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     *phkResult = nullptr;
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
+    auto report = [&](LONG rc) {
+        return Reported(state, hostsim::RegistryRead::Kind::Open, rc, [&](hostsim::RegistryRead& read) {
+            read.keyPath =
+                rc == ERROR_SUCCESS ? state.PathOf(*phkResult) : Joined(state.PathOf(hKey), lpSubKey);
+            read.handle = reinterpret_cast<std::uintptr_t>(*phkResult);
+        });
+    };
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
-        return rc;
+        return report(rc);
     std::vector<std::string> parts;
     if (!hostreg::SplitKeyPath(lpSubKey, &parts))
-        return ERROR_BAD_PATHNAME;
+        return report(ERROR_BAD_PATHNAME);
     if (LONG rc = Walk(key, parts, &key))
-        return rc;
+        return report(rc);
     *phkResult = state.OpenHandle(std::move(key));
-    return ERROR_SUCCESS;
+    return report(ERROR_SUCCESS);
 }
 
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
@@ -82,13 +106,23 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     if (lpdwDisposition != nullptr)
         *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *phkResult = state.OpenHandle(std::move(key));
-    return ERROR_SUCCESS;
+    return Reported(state, hostsim::RegistryRead::Kind::Create, ERROR_SUCCESS,
+                    [&](hostsim::RegistryRead& read) {
+                        read.keyPath = state.PathOf(*phkResult);
+                        read.handle = reinterpret_cast<std::uintptr_t>(*phkResult);
+                        read.created = created;
+                    });
 }
 
 LONG WINAPI RegCloseKey(HKEY hKey) {
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
-    return state.CloseHandle(hKey);
+    const std::string path = state.WatchesReads() ? state.PathOf(hKey) : std::string();
+    return Reported(state, hostsim::RegistryRead::Kind::Close, state.CloseHandle(hKey),
+                    [&](hostsim::RegistryRead& read) {
+                        read.keyPath = path;
+                        read.handle = reinterpret_cast<std::uintptr_t>(hKey);
+                    });
 }
 
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
@@ -97,26 +131,44 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
+    const hostreg::RegistryValue* value = nullptr;
+    bool copied = false;
+    auto report = [&](LONG rc) {
+        return Reported(state, hostsim::RegistryRead::Kind::Query, rc, [&](hostsim::RegistryRead& read) {
+            read.keyPath = state.PathOf(hKey);
+            read.handle = reinterpret_cast<std::uintptr_t>(hKey);
+            read.name = ValueNameOf(lpValueName);
+            if (value != nullptr) {
+                read.hasType = true;
+                read.type = value->type;
+                read.size = static_cast<std::uint32_t>(value->data.size());
+                read.hasData = copied;
+                if (copied)
+                    read.data = value->data;
+            }
+        });
+    };
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
-        return rc;
-    const hostreg::RegistryValue* value = key->FindValue(ValueNameOf(lpValueName));
+        return report(rc);
+    value = key->FindValue(ValueNameOf(lpValueName));
     if (value == nullptr)
-        return ERROR_FILE_NOT_FOUND;
+        return report(ERROR_FILE_NOT_FOUND);
     if (lpType != nullptr)
         *lpType = value->type;
     if (lpcbData == nullptr)
-        return ERROR_SUCCESS;
+        return report(ERROR_SUCCESS);
     const DWORD size = static_cast<DWORD>(value->data.size());
     const DWORD room = *lpcbData;
     *lpcbData = size;
     if (lpData == nullptr)
-        return ERROR_SUCCESS;
+        return report(ERROR_SUCCESS);
     if (room < size)
-        return ERROR_MORE_DATA;
+        return report(ERROR_MORE_DATA);
     if (size != 0)
         std::memcpy(lpData, value->data.data(), size);
-    return ERROR_SUCCESS;
+    copied = true;
+    return report(ERROR_SUCCESS);
 }
 
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
@@ -145,29 +197,48 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
+    const hostreg::RegistryValue* value = nullptr;
+    bool copied = false;
+    auto report = [&](LONG rc) {
+        return Reported(state, hostsim::RegistryRead::Kind::EnumValue, rc, [&](hostsim::RegistryRead& read) {
+            read.keyPath = state.PathOf(hKey);
+            read.handle = reinterpret_cast<std::uintptr_t>(hKey);
+            read.index = dwIndex;
+            if (value != nullptr) {
+                read.name = value->name;
+                read.hasType = true;
+                read.type = value->type;
+                read.size = static_cast<std::uint32_t>(value->data.size());
+                read.hasData = copied;
+                if (copied)
+                    read.data = value->data;
+            }
+        });
+    };
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
-        return rc;
+        return report(rc);
     if (dwIndex >= key->Values().size())
-        return ERROR_NO_MORE_ITEMS;
-    const hostreg::RegistryValue& value = key->Values()[dwIndex];
-    const DWORD nameLength = static_cast<DWORD>(value.name.size());
-    const DWORD size = static_cast<DWORD>(value.data.size());
+        return report(ERROR_NO_MORE_ITEMS);
+    value = &key->Values()[dwIndex];
+    const DWORD nameLength = static_cast<DWORD>(value->name.size());
+    const DWORD size = static_cast<DWORD>(value->data.size());
     const bool nameFits = nameLength < *lpcchValueName;
     const bool dataFits = lpData == nullptr || *lpcbData >= size;
     // Type and needed data size are reported even when something does not fit; the name length is only
     // written on success, so the caller's buffer size survives an ERROR_MORE_DATA.
     if (lpType != nullptr)
-        *lpType = value.type;
+        *lpType = value->type;
     if (lpcbData != nullptr)
         *lpcbData = size;
     if (!nameFits || !dataFits)
-        return ERROR_MORE_DATA;
-    std::memcpy(lpValueName, value.name.c_str(), nameLength + 1);
+        return report(ERROR_MORE_DATA);
+    std::memcpy(lpValueName, value->name.c_str(), nameLength + 1);
     *lpcchValueName = nameLength;
     if (lpData != nullptr && size != 0)
-        std::memcpy(lpData, value.data.data(), size);
-    return ERROR_SUCCESS;
+        std::memcpy(lpData, value->data.data(), size);
+    copied = lpData != nullptr;
+    return report(ERROR_SUCCESS);
 }
 
 LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
@@ -175,17 +246,27 @@ LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
+    std::shared_ptr<RegistryKey> subkey;
+    auto report = [&](LONG rc) {
+        return Reported(state, hostsim::RegistryRead::Kind::EnumKey, rc, [&](hostsim::RegistryRead& read) {
+            read.keyPath = state.PathOf(hKey);
+            read.handle = reinterpret_cast<std::uintptr_t>(hKey);
+            read.index = dwIndex;
+            if (subkey != nullptr)
+                read.name = subkey->Name();
+        });
+    };
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
-        return rc;
-    std::shared_ptr<RegistryKey> subkey = key->SubkeyAt(dwIndex);
+        return report(rc);
+    subkey = key->SubkeyAt(dwIndex);
     if (subkey == nullptr)
-        return ERROR_NO_MORE_ITEMS;
+        return report(ERROR_NO_MORE_ITEMS);
     const std::string& name = subkey->Name();
     if (name.size() >= cchName)
-        return ERROR_MORE_DATA;
+        return report(ERROR_MORE_DATA);
     std::memcpy(lpName, name.c_str(), name.size() + 1);
-    return ERROR_SUCCESS;
+    return report(ERROR_SUCCESS);
 }
 
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {

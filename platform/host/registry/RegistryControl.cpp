@@ -4,7 +4,10 @@
 #include "RegistryState.h"
 #include "RegistryTextFormat.h"
 #include "RegistryTextParser.h"
+#include "RegistryTypeNames.h"
 #include "TextEscapes.h"
+
+#include <cstdio>
 
 #include <fstream>
 #include <sstream>
@@ -73,6 +76,80 @@ void SetRegistryWriteObserver(std::function<void(const RegistryWrite&)> observer
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
     state.SetObserver(std::move(observer));
+}
+
+void SetRegistryReadObserver(std::function<void(const RegistryRead&)> observer) {
+    RegistryState& state = RegistryState::Instance();
+    auto lock = state.Lock();
+    state.SetReadObserver(std::move(observer));
+}
+
+bool ParseRegistryTypeName(const std::string& name, std::uint32_t* type) {
+    return hostreg::ParseTypeName(name, type);
+}
+
+namespace {
+
+std::string Hex(std::uintptr_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// The Win32 error codes the registry calls answer, by name.
+std::string ResultText(std::int32_t rc) {
+    switch (rc) {
+    case ERROR_SUCCESS:
+        return "ok";
+    case ERROR_FILE_NOT_FOUND:
+        return "error 2 (file not found)";
+    case ERROR_INVALID_HANDLE:
+        return "error 6 (invalid handle)";
+    case ERROR_BAD_PATHNAME:
+        return "error 161 (bad path name)";
+    case ERROR_MORE_DATA:
+        return "error 234 (more data)";
+    case ERROR_NO_MORE_ITEMS:
+        return "error 259 (no more items)";
+    case ERROR_KEY_DELETED:
+        return "error 1018 (key deleted)";
+    default:
+        return "error " + std::to_string(rc);
+    }
+}
+
+// What a read found: the value's type and data as the registry file writes them, or its type and size
+// when the data was not copied.
+std::string Found(const RegistryRead& read) {
+    if (!read.hasType)
+        return "";
+    if (read.hasData)
+        return " " + hostreg::FormatTypedData(read.type, read.data);
+    return " " + hostreg::TypeName(read.type) + ", " + std::to_string(read.size) + " bytes";
+}
+
+} // namespace
+
+std::string FormatRegistryRead(const RegistryRead& read) {
+    const std::string key = '[' + hostreg::EscapeKeyPath(read.keyPath) + ']';
+    const std::string result = ResultText(read.result);
+    switch (read.kind) {
+    case RegistryRead::Kind::Open:
+        return "open " + key + " -> " + (read.result == ERROR_SUCCESS ? Hex(read.handle) : result);
+    case RegistryRead::Kind::Create:
+        return "open " + key + " (create) -> " + Hex(read.handle) + (read.created ? " created" : " existing");
+    case RegistryRead::Kind::Close:
+        return "close " + key + " " + Hex(read.handle) + " -> " + result;
+    case RegistryRead::Kind::Query:
+        return "query " + key + ' ' + hostreg::QuoteBytes(read.name) + " -> " + result + Found(read);
+    case RegistryRead::Kind::EnumValue:
+        return "enum value " + key + " #" + std::to_string(read.index) + " -> " + result +
+               (read.hasType ? ' ' + hostreg::QuoteBytes(read.name) : std::string()) + Found(read);
+    case RegistryRead::Kind::EnumKey:
+        return "enum key " + key + " #" + std::to_string(read.index) + " -> " + result +
+               (read.name.empty() ? std::string() : ' ' + hostreg::QuoteBytes(read.name));
+    }
+    return key;
 }
 
 std::string FormatRegistryWrite(const RegistryWrite& write) {

@@ -1,5 +1,6 @@
 #include "RegistryState.h"
 
+#include <cstdio>
 #include <new>
 
 namespace hostreg {
@@ -21,6 +22,7 @@ void RegistryState::Reset() {
     ReplaceTree(RegistryTree());
     m_handles.clear();
     m_observer = nullptr;
+    m_readObserver = nullptr;
 }
 
 HKEY RegistryState::OpenHandle(std::shared_ptr<RegistryKey> key) {
@@ -65,6 +67,31 @@ void RegistryState::Notify(const hostsim::RegistryWrite& write) const {
     // A copy, so that an observer which replaces itself does not destroy the function it runs in.
     const auto observer = m_observer;
     observer(write);
+}
+
+void RegistryState::SetReadObserver(std::function<void(const hostsim::RegistryRead&)> observer) {
+    m_readObserver = std::move(observer);
+}
+
+void RegistryState::NotifyRead(const hostsim::RegistryRead& read) const {
+    if (!m_readObserver)
+        return;
+    const auto observer = m_readObserver;
+    observer(read);
+}
+
+std::string RegistryState::PathOf(HKEY handle) const {
+    if (handle == HKEY_LOCAL_MACHINE)
+        return "HKEY_LOCAL_MACHINE";
+    if (handle == HKEY_CURRENT_USER)
+        return "HKEY_CURRENT_USER";
+    auto it = m_handles.find(reinterpret_cast<std::uintptr_t>(handle));
+    if (it != m_handles.end())
+        return it->second->Path();
+    char text[40];
+    std::snprintf(text, sizeof text, "handle 0x%llX",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(handle)));
+    return text;
 }
 
 } // namespace hostreg

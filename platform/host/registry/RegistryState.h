@@ -39,6 +39,11 @@ public:
 
     void SetObserver(std::function<void(const hostsim::RegistryWrite&)> observer);
     void Notify(const hostsim::RegistryWrite& write) const;
+    void SetReadObserver(std::function<void(const hostsim::RegistryRead&)> observer);
+    bool WatchesReads() const { return static_cast<bool>(m_readObserver); }
+    void NotifyRead(const hostsim::RegistryRead& read) const;
+    // The path of the key behind a handle, for reports; "handle 0x..." when it names none.
+    std::string PathOf(HKEY handle) const;
 
 private:
     RegistryState() = default;
@@ -48,6 +53,7 @@ private:
     std::map<std::uintptr_t, std::shared_ptr<RegistryKey>> m_handles;
     std::uintptr_t m_nextHandle = kFirstHandle;
     std::function<void(const hostsim::RegistryWrite&)> m_observer;
+    std::function<void(const hostsim::RegistryRead&)> m_readObserver;
 
     // Handle values are small multiples of four, as on Windows, and never reused within a run, so that a
     // stale handle is reported instead of reaching another key.

@@ -11,6 +11,10 @@ namespace simcard {
 // word at offset 6 is left as the caller put it.
 void EncodeScanRecord(const std::vector<Cell>& cells, std::uint8_t* envelope);
 
+// A cell's SSID as the card reports it: the 16-bit length word at `at`, the SSID bytes after it (at most
+// 32), then the cell's bytes after the SSID, all within `room` bytes after the length word.
+void PutSsid(const Cell& cell, std::uint8_t* at, std::size_t room);
+
 // Which of the 44 counters mean what.
 namespace counter {
 constexpr int kTxUnicastFrames = 0;

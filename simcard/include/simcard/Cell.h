@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace simcard {
 
@@ -21,6 +22,17 @@ struct Cell {
     std::string wepKey; // empty: open cell; else 5 or 13 key bytes, privacy on
     bool present = true;
 
+    // What the card reports about the cell beyond what the radio gives, for answers a real card rarely
+    // gives: the link state word while joined (instead of 1, connected), the raw signal and quality bytes
+    // of the link (instead of those computed from signal and noise), the SSID length word wherever the
+    // card reports the SSID (instead of the SSID's own length), and bytes that follow the SSID there
+    // (instead of zeros).
+    std::optional<std::uint16_t> linkState;
+    std::optional<std::uint8_t> linkSignal;
+    std::optional<std::uint8_t> linkQuality;
+    std::optional<std::uint16_t> ssidLength;
+    std::vector<std::uint8_t> afterSsid;
+
     bool Privacy() const { return !wepKey.empty(); }
 };
 
@@ -32,6 +44,11 @@ struct CellChange {
     std::optional<std::uint16_t> noise;
     std::optional<std::string> wepKey;
     std::optional<bool> present;
+    std::optional<std::uint16_t> linkState;
+    std::optional<std::uint8_t> linkSignal;
+    std::optional<std::uint8_t> linkQuality;
+    std::optional<std::uint16_t> ssidLength;
+    std::optional<std::vector<std::uint8_t>> afterSsid;
 
     void ApplyTo(Cell& cell) const;
 };

@@ -11,6 +11,8 @@ public:
     virtual ~CardClock() = default;
     virtual std::uint64_t NowMs() = 0;    // monotonic milliseconds
     virtual std::uint32_t ThreadId() = 0; // id of the calling thread, for the trace
+    // Holds the calling thread for ms on this clock while other threads go on (a slow driver).
+    virtual void Pause(std::uint64_t ms) = 0;
 };
 
 // A clock that moves only when told to, for tests of the card itself.
@@ -19,6 +21,7 @@ public:
     explicit ManualClock(std::uint64_t startMs = 0) : m_now(startMs) {}
     std::uint64_t NowMs() override { return m_now.load(); }
     std::uint32_t ThreadId() override { return m_threadId.load(); }
+    void Pause(std::uint64_t ms) override { Advance(ms); }
     void Advance(std::uint64_t ms) { m_now += ms; }
     void SetThreadId(std::uint32_t id) { m_threadId = id; }
 

@@ -59,6 +59,10 @@ public:
     void Suspend();
     void Resume(); // configuration kept, link searching again
 
+    // The id of the program's user-interface thread, which fault rules narrowed with thread=ui or
+    // thread=monitor tell from every other thread; 0 (unknown) makes such rules match nothing.
+    void SetUiThread(std::uint32_t threadId);
+
     void ArmFault(FaultRule rule);
     void ArmFaults(const std::vector<FaultRule>& rules);
     std::vector<FaultRule> UnfiredFaults() const;
@@ -89,6 +93,8 @@ private:
 
     // Requests.
     RequestOutcome Gate(std::uint64_t session) const;
+    RequestOutcome Act(const std::optional<FaultRule>& fault, RequestKind kind, std::uint32_t oid,
+                       std::uint8_t* buffer, std::uint32_t length, std::vector<std::uint8_t>& value);
     RequestOutcome Dispatch(RequestKind kind, std::uint32_t oid, std::uint8_t* buffer, std::uint32_t length,
                             std::vector<std::uint8_t>& value);
     RequestOutcome Query(std::uint32_t oid, std::uint8_t* buffer, std::uint32_t length);
@@ -127,6 +133,7 @@ private:
     std::uint64_t m_connectedMs = 0;
 
     FaultPlan m_faults;
+    std::uint32_t m_uiThread = 0;
     std::vector<TraceEntry> m_trace;
     std::uint64_t m_seq = 0;
     TraceSink m_sink;

@@ -5,6 +5,7 @@
 #include "AllocationCounter.h"
 #include "TestClock.h"
 #include "hostsim/Clock.h"
+#include "hostsim/KernelTrace.h"
 #include "hostsim/System.h"
 
 #include <gtest/gtest.h>
@@ -482,6 +483,58 @@ TEST(VirtualTime, WaitsSleepsAndEventsAllocateNothing) {
 TEST(RealTime, WaitsSleepsAndEventsAllocateNothing) {
     TestClock clock(testsupport::ClockKind::Real);
     EXPECT_EQ(AllocationsPerHundredRounds(1), 0u);
+}
+
+// The kernel trace: each set and reset, each wait as it starts and ends with its result, each thread's exit
+// code, in the order the threads acted on the clock.
+DWORD WINAPI SignalLater(LPVOID event) {
+    Sleep(300);
+    SetEvent(static_cast<HANDLE>(event));
+    return 7;
+}
+
+TEST(VirtualTime, TheKernelTraceShowsEventsWaitsAndThreadExits) {
+    std::vector<std::string> lines;
+    {
+        hostsim::VirtualTime time(0);
+        HANDLE event = NewEvent(TRUE, FALSE);
+        hostsim::SetKernelTraceSink([&lines, event](const hostsim::KernelRecord& r) {
+            const std::string who = "t" + std::to_string(r.threadId) + " ";
+            const std::string what = r.handle == reinterpret_cast<std::uintptr_t>(event) ? "event" : "other";
+            switch (r.kind) {
+            case hostsim::KernelRecord::Kind::SetEvent:
+                lines.push_back(who + "set " + what);
+                break;
+            case hostsim::KernelRecord::Kind::ResetEvent:
+                lines.push_back(who + "reset " + what);
+                break;
+            case hostsim::KernelRecord::Kind::WaitStart:
+                lines.push_back(who + "wait " + what + " " + std::to_string(r.limitMs));
+                break;
+            case hostsim::KernelRecord::Kind::WaitEnd:
+                lines.push_back(who + "waited " + what + " -> " + std::to_string(r.result) + " after " +
+                                std::to_string(r.waitedMs));
+                break;
+            case hostsim::KernelRecord::Kind::ThreadExit:
+                lines.push_back(who + "exits " + std::to_string(r.exitCode));
+                break;
+            }
+        });
+        EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(event, 200));
+        HANDLE thread = CreateThread(nullptr, 0, SignalLater, event, 0, nullptr);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(event, 2000));
+        ResetEvent(event);
+        EndAndClose(thread);
+        hostsim::SetKernelTraceSink(nullptr);
+        SetEvent(event);
+        CloseHandle(event);
+    }
+    // The thread that sets the event keeps running, to its end, before the waiter goes on.
+    EXPECT_EQ((std::vector<std::string>{"t1 wait event 200", "t1 waited event -> 258 after 200",
+                                        "t1 wait event 2000", "t2 set event", "t2 exits 7",
+                                        "t1 waited event -> 0 after 300", "t1 reset event",
+                                        "t1 wait other 4294967295", "t1 waited other -> 0 after 0"}),
+              lines);
 }
 
 } // namespace

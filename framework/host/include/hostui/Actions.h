@@ -24,5 +24,9 @@ BOOL SelectSheetTab(HWND sheet, int index);
 // OK, Cancel, Apply or Help of a property sheet (IDOK, IDCANCEL, ID_APPLY_NOW 0x3021, IDHELP).
 BOOL PressSheetButton(HWND sheet, int id);
 BOOL CloseWindow(HWND window);
+// Not a user's action but a test hook: shows and enables a control the program keeps hidden or disabled,
+// so that a test can reach what no user could. The control gets no message about it. FALSE (and a failure
+// event) when the dialog has no such control.
+BOOL RevealControl(HWND dialog, int id);
 
 } // namespace hostui

@@ -17,7 +17,7 @@ struct UiEvent {
     std::string text;               // box text, tray tip, help file, shell file, failure text
     std::string caption;            // box caption, shell operation
     std::uint32_t value = 0;        // box style, tray icon resource id, help command, menu choice
-    std::uint64_t data = 0;         // help context; the box's answer
+    std::uint64_t data = 0;         // help context; the box's answer; the shell request's result
     std::vector<std::string> items; // menu entries: "id text", "-" for a separator, "(grayed)" marked
 };
 

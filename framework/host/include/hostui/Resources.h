@@ -32,6 +32,11 @@ struct DialogTemplate {
     int y = 0;
     int cx = 0;
     int cy = 0;
+    // The FONT statement: every window of the dialog gets this font (0 points: none).
+    int fontPoints = 0;
+    std::string fontFace;
+    int fontWeight = 0;
+    bool fontItalic = false;
     std::vector<ControlTemplate> controls; // in template order: the tab and z order
 };
 

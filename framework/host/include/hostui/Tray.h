@@ -1,5 +1,6 @@
 // The notification-area icon as the program set it, and the user's mouse on it.
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include <win32api.h>
@@ -21,6 +22,11 @@ TrayIcon GetTrayIcon();
 // failure event) when no icon shows.
 BOOL DoubleClickTray();
 BOOL RightClickTray();
+// One mouse message alone (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...), as the callback would get it.
+BOOL SendTrayMouse(UINT mouseMessage);
+// What the next ShellExecuteA answers (above 32 success, else an error code); 42 when nothing is queued.
+void QueueShellExecuteResult(INT_PTR result);
+std::size_t PendingShellExecuteResults();
 // The resource id an icon handle was loaded from (0 for none).
 UINT IconResourceId(HICON icon);
 

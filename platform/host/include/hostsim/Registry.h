@@ -46,4 +46,33 @@ void SetRegistryWriteObserver(std::function<void(const RegistryWrite&)> observer
 // One line for a transcript, e.g. `set HKEY_LOCAL_MACHINE\...\0003 "DSChannel" = sz "11"`.
 std::string FormatRegistryWrite(const RegistryWrite& write);
 
+// One call that read the registry or opened or closed a key, with its result: what a trace of the
+// program's registry use shows besides the writes. Failed calls are reported too.
+struct RegistryRead {
+    enum class Kind { Open, Create, Query, EnumValue, EnumKey, Close };
+    Kind kind = Kind::Open;
+    std::string keyPath;       // the key the call reached (for a failed open: the path as asked)
+    std::uintptr_t handle = 0; // the handle opened (Open, Create) or given
+    std::int32_t result = 0;   // the call's return code
+    bool created = false;      // Create: a new key (otherwise an existing one was opened)
+    std::string name;          // Query: the value asked; EnumValue, EnumKey: the name found
+    std::uint32_t index = 0;   // EnumValue, EnumKey
+    bool hasType = false;      // a type was reported
+    std::uint32_t type = 0;
+    bool hasData = false; // data was copied to the caller
+    std::vector<std::uint8_t> data;
+    std::uint32_t size = 0; // the data size reported
+};
+
+// Called like the write observer (on the calling thread, with the registry locked). Costs nothing while
+// unset. An empty function removes the observer; ResetRegistry removes it too.
+void SetRegistryReadObserver(std::function<void(const RegistryRead&)> observer);
+
+// One line for a transcript, e.g. `query [HKEY_LOCAL_MACHINE\...\0007] "ComponentId" -> sz "PCI\\VEN"`.
+std::string FormatRegistryRead(const RegistryRead& read);
+
+// A type as the registry file writes it ("sz", "dword", "binary", "type(9)", ...) to its number; false for
+// anything else.
+bool ParseRegistryTypeName(const std::string& name, std::uint32_t* type);
+
 } // namespace hostsim
