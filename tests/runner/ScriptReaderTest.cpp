@@ -72,7 +72,7 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
         {"driver-file 1.2.3\n",
          "s.script:1: a driver file is a version a.b.c.d (four numbers from 0 to 65535)"},
         {"driver-file 1.2.3.65536\n", "s.script:1: a driver file is a version a.b.c.d"},
-        {"power nap\n", "s.script:1: 'power' takes suspend, resume, query-suspend, resume-suspend, "
+        {"power nap\n", "s.script:1: 'power' takes sleep, wake, query-suspend, suspend, resume-suspend, "
                         "resume-automatic, resume-critical, broadcast N or legacy N, not 'nap'"},
         {"power legacy\n", "s.script:1: 'power' needs 2 arguments"},
         {"device arrival type x\n", "s.script:1: 'x' is not a device type"},

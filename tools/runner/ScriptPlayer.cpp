@@ -94,8 +94,8 @@ bool ScriptPlayer::Play(const Command& command) {
     case Verb::DeviceArrival:
     case Verb::DeviceRemoval:
     case Verb::DeviceNodesChanged:
-    case Verb::PowerSuspend:
-    case Verb::PowerResume:
+    case Verb::PowerSleep:
+    case Verb::PowerWake:
     case Verb::PowerBroadcast:
     case Verb::PowerLegacy:
     case Verb::World:

@@ -59,6 +59,7 @@ const NamedCode kTrayMessages[] = {{"WM_MOUSEMOVE", 0x0200},     {"WM_LBUTTONDOW
 
 // The WM_POWERBROADCAST notices `power` sends alone.
 const NamedCode kPowerNotices[] = {{"query-suspend", PBT_APMQUERYSUSPEND},
+                                   {"suspend", PBT_APMSUSPEND},
                                    {"resume-suspend", PBT_APMRESUMESUSPEND},
                                    {"resume-automatic", PBT_APMRESUMEAUTOMATIC},
                                    {"resume-critical", PBT_APMRESUMECRITICAL}};
@@ -258,9 +259,9 @@ public:
             }
         } else if (verb == "power") {
             const std::string what = Word(1, "a power notice");
-            if (what == "suspend" || what == "resume") {
+            if (what == "sleep" || what == "wake") {
                 Arity(2);
-                c.verb = what == "suspend" ? Command::Verb::PowerSuspend : Command::Verb::PowerResume;
+                c.verb = what == "sleep" ? Command::Verb::PowerSleep : Command::Verb::PowerWake;
             } else if (what == "broadcast" || what == "legacy") {
                 Arity(3);
                 c.verb = what == "broadcast" ? Command::Verb::PowerBroadcast : Command::Verb::PowerLegacy;
@@ -269,7 +270,7 @@ public:
                 Arity(2);
                 auto code = m_words[1].quoted ? std::nullopt : CodeOf(kPowerNotices, what);
                 if (!code)
-                    Throw("'power' takes suspend, resume, " + NameList(kPowerNotices) +
+                    Throw("'power' takes sleep, wake, " + NameList(kPowerNotices) +
                           ", broadcast N or legacy N, not '" + what + "'");
                 c.verb = Command::Verb::PowerBroadcast;
                 c.number = static_cast<int>(*code);

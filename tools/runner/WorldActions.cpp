@@ -50,7 +50,7 @@ bool ScriptPlayer::Outside(const Command& command) {
                            static_cast<WPARAM>(command.number), 0);
         return true;
     }
-    case Verb::PowerSuspend: {
+    case Verb::PowerSleep: {
         HWND main = m_program.MainWindow();
         if (main != nullptr) {
             ::SendMessageA(main, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0);
@@ -60,7 +60,7 @@ bool ScriptPlayer::Outside(const Command& command) {
             card->Suspend();
         return true;
     }
-    case Verb::PowerResume: {
+    case Verb::PowerWake: {
         for (const auto& card : rack.Cards())
             card->Resume();
         if (HWND main = m_program.MainWindow())
