@@ -24,7 +24,7 @@
 #include <W32N50.h>
 #include <atomic>
 
-#include "adapter/AdapterName.h"
+#include "common/AdapterName.h"
 #include "adapter/CardRecords.h"
 #include "adapter/ChannelLock.h"
 #include "adapter/NdisEnvelopes.h"

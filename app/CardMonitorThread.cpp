@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 #include "resource.h"
 #include "sheet/ConfigUtility.h"
 

@@ -1,6 +1,8 @@
 // A file of its own: it reaches the sheet, which a program that only needs the globals should not link.
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "app/ResetProgramGlobals.h"
+
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 #include "sheet/ConfigUtility.h"
 
 void ResetProgramGlobals() {

@@ -4,6 +4,7 @@
 #include "app/TarvexDoc.h"
 #include "app/TarvexView.h"
 #include "app/WindowsKind.h"
+#include "common/Globals.h"
 #include "resource.h"
 
 namespace {

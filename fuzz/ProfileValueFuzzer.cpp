@@ -10,7 +10,7 @@
 #include <string>
 
 #include "FuzzInput.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "app/WindowsKind.h"
 #include "hostsim/Registry.h"
 #include "hostsim/System.h"

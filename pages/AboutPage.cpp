@@ -7,8 +7,7 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/MainFrame.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "adapter/CardRecords.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
 
 namespace {

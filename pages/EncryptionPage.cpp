@@ -4,7 +4,7 @@
 #include "pages/EncryptionPage.h"
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/EncryptionPageKeys.h"
 #include "sheet/ConfigUtility.h"
 

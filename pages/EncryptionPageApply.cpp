@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/EncryptionPageKeys.h"
 #include "sheet/ConfigUtility.h"
 

@@ -1,7 +1,7 @@
 // One refresh of the Link Info page: the link status and the traffic counters read from the card, and the
 // texts built from them.
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/LinkInfoPage.h"
 #include "sheet/ConfigUtility.h"
 

@@ -1,6 +1,6 @@
 // The Site Survey page's requests: a search for any network, and joining the network of a row.
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"
 

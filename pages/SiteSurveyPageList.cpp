@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/LinkInfoPage.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"

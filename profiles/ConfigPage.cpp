@@ -3,7 +3,7 @@
 // requests in ConfigPageApply.cpp.
 #include "profiles/ConfigPage.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "sheet/ConfigUtility.h"
 

@@ -7,7 +7,7 @@
 #include "adapter/CardRecords.h"
 #include "adapter/NdisEnvelopes.h"
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "sheet/ConfigUtility.h"
 

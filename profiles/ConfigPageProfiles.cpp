@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "profiles/ProfileDecoding.h"
 #include "profiles/ProfileKeys.h"

@@ -1,6 +1,6 @@
 #include "sheet/ConfigUtility.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 
 std::atomic<CConfigUtility*> g_pConfigSheet{nullptr};
 

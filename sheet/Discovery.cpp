@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 
 namespace {
 

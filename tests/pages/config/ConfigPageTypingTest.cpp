@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "hostui/Actions.h"
 #include "hostui/Snapshot.h"
 #include "hostui/Prompts.h"
