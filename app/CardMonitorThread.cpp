@@ -20,7 +20,6 @@ namespace {
 
 enum {
     SEARCH_INTERVAL = 2000,   // between two searches for the card
-    HANDSHAKE_TIMEOUT = 2000, // longest wait for the user interface to finish with the driver
     CYCLE_PAUSE = 1000,       // between two polling cycles
 };
 
@@ -96,7 +95,7 @@ CYCLE_END PollLinkState(CConfigUtility* pSheet, LinkStatus& status) {
 
 CYCLE_END RunCycle(CConfigUtility* pSheet, LinkStatus& status) {
     ResetEvent(pSheet->m_hMonitorIdle);
-    WaitForSingleObject(pSheet->m_hUiIdle, HANDSHAKE_TIMEOUT);
+    WaitForSingleObject(pSheet->m_hUiIdle, HANDSHAKE_WAIT_LIMIT);
 
     if (g_bCardPresent == 0 || !pSheet->CheckCardPresent()) {
         pSheet->m_wLastLinkState = LINK_STATE_UNKNOWN;

@@ -4,6 +4,7 @@
 #include "common/Globals.h"
 #include "pages/LinkInfoPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 LinkStatus g_LinkStatus;
 
@@ -14,8 +15,7 @@ static DWORD s_dwPrevRxBytes = 0;
 
 void CLinkInfoPage::RefreshLinkInfo(int nPhase) {
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
+    CUiDriverTurn turn(pSheet);
 
     // A failed read leaves every control as it was; the button stays disabled after "Re-Search".
     if (pSheet->m_Adapter.ReadLinkStatus(g_szAdapterName, &g_LinkStatus, nPhase)) {
@@ -63,8 +63,6 @@ void CLinkInfoPage::RefreshLinkInfo(int nPhase) {
             ShowText(m_edtSSID, " ");
         }
     }
-
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // The two levels are written back into the link record, scaled and clamped to the bars' range.

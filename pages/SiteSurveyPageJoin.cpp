@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 static const BYTE s_abAnySsid[] = {'A', 'N', 'Y'};
 
@@ -11,13 +12,12 @@ void CSiteSurveyPage::OnSearch() {
     m_btnSearch.EnableWindow(FALSE);
     m_btnConnect.EnableWindow(FALSE);
 
-    CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-    // The list comes from the timer whatever these answer; a card that refused shows an empty list.
-    WriteDesiredSsid(s_abAnySsid, sizeof s_abAnySsid);
-    Commit();
-    ::SetEvent(pSheet->m_hUiIdle);
+    {
+        // The list comes from the timer whatever these answer; a card that refused shows an empty list.
+        CUiDriverTurn turn(static_cast<CConfigUtility*>(GetParent()));
+        WriteDesiredSsid(s_abAnySsid, sizeof s_abAnySsid);
+        Commit();
+    }
 
     g_bSurveySSIDActive = 1;
     SetTimer(IDD, SURVEY_SEARCH_DELAY);
@@ -57,13 +57,9 @@ void CSiteSurveyPage::OnConnect() {
         cbSsid = SSID_FIELD_SIZE;
 
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-
-    if (!pSheet->m_Adapter.SetOid(g_szAdapterName, OID_NETWORK_TYPE, &bNetworkType, NETWORK_TYPE_SIZE)) {
-        ::SetEvent(pSheet->m_hUiIdle);
+    CUiDriverTurn turn(pSheet);
+    if (!pSheet->m_Adapter.SetOid(g_szAdapterName, OID_NETWORK_TYPE, &bNetworkType, NETWORK_TYPE_SIZE))
         return;
-    }
     if (WriteDesiredSsid(pbSsid, cbSsid)) {
         g_bSurveySSIDActive = 0;
         WriteConfiguredChannel();
@@ -72,8 +68,6 @@ void CSiteSurveyPage::OnConnect() {
     } else {
         AfxMessageBox(IDS_ERR_JOIN, MB_OK);
     }
-
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // Puts the working profile's SSID and channel back in force after a search. Sent without the hand-shake:

@@ -6,6 +6,7 @@
 #include "pages/LinkInfoPage.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 void CSiteSurveyPage::FillSurveyList() {
     m_lstAccessPoints.SetExtendedStyle(m_lstAccessPoints.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -14,30 +15,29 @@ void CSiteSurveyPage::FillSurveyList() {
     InitCardRecordRead(&envelope, RID_SCAN_RESULTS);
     PutLeWord(envelope.abBytes + SCAN_REQUEST_OFFSET, SCAN_REQUEST_VALUE);
 
-    CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-
-    // A failed read keeps the rows the list has.
-    DWORD cbAnswer = 0;
-    if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, envelope.abBytes, CARD_RECORD_SIZE,
-                                   &cbAnswer)) {
-        DeleteRows();
-        m_nRowCount = DecodeScanResults(&envelope, cbAnswer, m_aRows);
-        CString strBssType;
-        for (int i = 0; i < m_nRowCount; ++i) {
-            const SurveyRow& row = m_aRows[i];
-            m_lstAccessPoints.InsertItem(i, row.strSSID);
-            m_lstAccessPoints.SetItemText(i, 1, row.strBSSID);
-            m_lstAccessPoints.SetItemText(i, 2, row.strSignal);
-            m_lstAccessPoints.SetItemText(i, 3, row.strChannel);
-            m_lstAccessPoints.SetItemText(i, 4, row.bPrivacy ? "Yes" : "No");
-            strBssType.LoadString(row.bInfrastructure ? IDS_INFRASTRUCTURE : IDS_AD_HOC);
-            m_lstAccessPoints.SetItemText(i, 5, strBssType);
+    {
+        CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
+        CUiDriverTurn turn(pSheet);
+        // A failed read keeps the rows the list has.
+        DWORD cbAnswer = 0;
+        if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, envelope.abBytes, CARD_RECORD_SIZE,
+                                       &cbAnswer)) {
+            DeleteRows();
+            m_nRowCount = DecodeScanResults(&envelope, cbAnswer, m_aRows);
+            CString strBssType;
+            for (int i = 0; i < m_nRowCount; ++i) {
+                const SurveyRow& row = m_aRows[i];
+                m_lstAccessPoints.InsertItem(i, row.strSSID);
+                m_lstAccessPoints.SetItemText(i, 1, row.strBSSID);
+                m_lstAccessPoints.SetItemText(i, 2, row.strSignal);
+                m_lstAccessPoints.SetItemText(i, 3, row.strChannel);
+                m_lstAccessPoints.SetItemText(i, 4, row.bPrivacy ? "Yes" : "No");
+                strBssType.LoadString(row.bInfrastructure ? IDS_INFRASTRUCTURE : IDS_AD_HOC);
+                m_lstAccessPoints.SetItemText(i, 5, strBssType);
+            }
         }
     }
 
-    ::SetEvent(pSheet->m_hUiIdle);
     m_btnSearch.EnableWindow(TRUE);
     m_btnConnect.EnableWindow(FALSE);
 }

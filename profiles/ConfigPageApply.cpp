@@ -10,6 +10,7 @@
 #include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 void CConfigPage::OnApplyChanges() {
     if (!UpdateData(TRUE))
@@ -125,11 +126,12 @@ WORD CConfigPage::ReadChannelMask() {
     DWORD cbAnswer = 0;
     WORD wMask = CONFIG_CHANNEL_MASK_FALLBACK;
 
-    ResetEvent(pSheet->m_hUiIdle);
-    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
-    const BOOL bRead =
-        pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, &envelope, sizeof(envelope), &cbAnswer);
-    SetEvent(pSheet->m_hUiIdle);
+    BOOL bRead;
+    {
+        CUiDriverTurn turn(pSheet);
+        bRead = pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, &envelope, sizeof(envelope),
+                                           &cbAnswer);
+    }
 
     // An answer too short to hold the mask counts as no answer.
     if (bRead)
@@ -149,13 +151,8 @@ void CConfigPage::ApplyProfileWep() {
     ParseWepKeyText(pSheet->WEP_KEY_3, settings.WepKey3, cbKey);
     ParseWepKeyText(pSheet->WEP_KEY_4, settings.WepKey4, cbKey);
 
-    ResetEvent(pSheet->m_hUiIdle);
-    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
-    const BOOL bWritten = pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &settings);
-    SetEvent(pSheet->m_hUiIdle);
-
-    // Design decision: the message is shown after the driver is handed back, so that the monitor thread
-    // does not wait on the user reading it.
-    if (!bWritten)
+    // The message comes while the user interface still holds the driver.
+    CUiDriverTurn turn(pSheet);
+    if (!pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &settings))
         AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
 }
