@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
+#include "app/StartupGate.h"
 #include "common/Globals.h"
 #include "common/TrayIcon.h"
 #include "resource.h"
@@ -19,8 +20,8 @@
 namespace {
 
 enum {
-    SEARCH_INTERVAL = 2000,   // between two searches for the card
-    CYCLE_PAUSE = 1000,       // between two polling cycles
+    SEARCH_INTERVAL = 2000, // between two searches for the card
+    CYCLE_PAUSE = 1000,     // between two polling cycles
 };
 
 enum CYCLE_END {
@@ -122,6 +123,8 @@ UINT AFXAPI CardMonitorThread(LPVOID pParam) {
 
     LinkStatus status;
     std::memset(&status, 0, sizeof(status));
+    // The first search needs the Windows kind, which start-up may still be working out.
+    CStartupGate::WaitUntilOpen();
     for (;;) {
         SearchForCard(pSheet);
         CYCLE_END nEnd = CYCLE_DONE;
