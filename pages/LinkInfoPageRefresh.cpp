@@ -83,9 +83,9 @@ void CLinkInfoPage::ClearLevels() {
     SetDlgItemText(IDC_LINK_QUALITY_TEXT, "");
 }
 
-// How many bytes the driver wrote is not looked at: a short answer is summed like a whole one. Design
-// decision: the buffer is zeroed before the query, so the counters of a short answer that the driver did not
-// reach read as 0 rather than as whatever the memory held.
+// How many bytes the driver wrote is not looked at: a short answer is summed like a whole one.
+// Design decision: the buffer is zeroed before the query, so the counters of a short answer that the driver
+// did not reach read as 0 rather than as whatever the memory held.
 void CLinkInfoPage::ShowThroughput() {
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
     BYTE abCounters[TRAFFIC_COUNTERS_SIZE] = {};
