@@ -54,6 +54,7 @@ void ApplyPendingConfig(CConfigUtility* pSheet, LinkStatus& status) {
     status.TxRate = pSheet->TxRate;
     status.NetworkType = pSheet->NetworkType;
     status.PSMode = pSheet->PSMode;
+    // Design decision: however long SSIDLength says the SSID is, no more than the 32-byte field is copied.
     WORD cbSsid = pSheet->SSIDLength;
     if (cbSsid > sizeof(status.SSID))
         cbSsid = (WORD)sizeof(status.SSID);

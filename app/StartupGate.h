@@ -1,9 +1,9 @@
 // Start-up and the card monitor thread. Making the main frame starts the thread, and only after that does
 // InitInstance check for another copy and work out the Windows kind, the class key path and the match value
 // name, which the thread's search for the card needs. A search that runs before them finds nothing and is
-// tried again only 2000 ms later, so the thread's first search waits at this gate until start-up has set
-// them or has ended without them, at most STARTUP_WAIT_LIMIT ms. A start-up slower than that is searched
-// after regardless: the search then finds nothing and is repeated 2000 ms later.
+// tried again only 2000 ms later. Design decision: the thread's first search waits at this gate until
+// start-up has set them or has ended without them, at most STARTUP_WAIT_LIMIT ms. A start-up slower than that
+// is searched after regardless: the search then finds nothing and is repeated 2000 ms later.
 #pragma once
 #include <win32api.h>
 

@@ -33,10 +33,11 @@ public:
     CAdvancedPage m_pageAdvanced;
     CAboutPage m_pageAbout;
 
-    // Two holders share the object: the main frame, which made it, and the card monitor thread, which the
-    // frame starts with a reference of its own. Exit lets go of the frame's reference 1000 ms after telling
-    // the thread to stop, without waiting for it; the object goes when the last holder lets go, so the thread
-    // never meets a deleted sheet, whatever it is doing at that moment. The count starts at 1 (the maker's).
+    // Design decision: two holders share the object: the main frame, which made it, and the card monitor
+    // thread, which the frame starts with a reference of its own. Exit lets go of the frame's reference 1000
+    // ms after telling the thread to stop, without waiting for it; the object goes when the last holder lets
+    // go, so the thread never meets a deleted sheet, whatever it is doing at that moment. The count starts at
+    // 1 (the maker's).
     void AddRef();
     void Release();
 
@@ -62,8 +63,8 @@ public:
     std::atomic<WORD> m_wLastLinkState;
 
     // The hand-shake: a side that wants the driver resets its own event and waits (at most
-    // HANDSHAKE_WAIT_LIMIT ms) for the other's. m_hUiIdle starts signalled, m_hMonitorIdle not. The pages take
-    // their side through CUiDriverTurn (sheet/UiDriverTurn.h).
+    // HANDSHAKE_WAIT_LIMIT ms) for the other's. m_hUiIdle starts signalled, m_hMonitorIdle not. The pages
+    // take their side through CUiDriverTurn (sheet/UiDriverTurn.h).
     HANDLE m_hUiIdle;
     HANDLE m_hMonitorIdle;
 
