@@ -36,9 +36,10 @@ public:
     // The bytes per second since the previous sum, which becomes dwSum. FALSE, with no rate, when the
     // counters went back.
     static BOOL TakeThroughput(DWORD dwSum, DWORD* pdwPrevSum, DWORD* pdwRate);
-    // The SSID as a text: one character per byte, of the first wLength bytes (at most SSID_FIELD_SIZE). A
-    // zero byte ends the text, as it ends every text a window shows: an SSID that starts with one shows as
-    // an empty text.
+    // The SSID as a text: one character per byte, of the first wLength bytes. A zero byte ends the text, as
+    // it ends every text a window shows: an SSID that starts with one shows as an empty text.
+    // Design decision: a length word above SSID_FIELD_SIZE, which the card's link record may carry, reads
+    // only the field's 32 bytes.
     static CString FormatSsidText(const BYTE* pbSsid, WORD wLength);
 
 protected:
