@@ -5,7 +5,7 @@
 
 #include "adapter/NdisRequests.h"
 #include "adapter/DosDeviceName.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

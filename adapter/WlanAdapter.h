@@ -11,20 +11,20 @@
 //
 // Two threads use the channel: the user-interface thread and the card monitor thread. Their request
 // sequences are normally kept apart by the sheet's hand-shake events, but after a hand-shake time-out both
-// can be inside the channel at once. So every operation, simple or compound, holds the channel lock for its
-// whole run, from open through the requests to close: the two threads' requests are never inside the library
-// together, neither sees the other's half-open adapter, m_Overlapped with its request event serves one
-// request at a time, and a compound operation's caches are never touched by two threads at once. Every
-// order in which the two threads' operations can now run is one the channel without the lock could also
-// produce, so no request sequence changes. CloseAdapter called from outside looks at g_nRequestsInFlight
-// before it takes the lock: while the other thread's request is with the driver it returns at once and
-// leaves the adapter open.
+// can be inside the channel at once. Design decision: so every operation, simple or compound, holds the
+// channel lock for its whole run, from open through the requests to close: the two threads' requests are
+// never inside the library together, neither sees the other's half-open adapter, m_Overlapped with its
+// request event serves one request at a time, and a compound operation's caches are never touched by two
+// threads at once. Every order in which the two threads' operations can now run is one the channel without
+// the lock could also produce, so no request sequence changes. CloseAdapter called from outside looks at
+// g_nRequestsInFlight before it takes the lock: while the other thread's request is with the driver it
+// returns at once and leaves the adapter open.
 #pragma once
 #include <win32api.h>
 #include <W32N50.h>
 #include <atomic>
 
-#include "adapter/AdapterName.h"
+#include "common/AdapterName.h"
 #include "adapter/CardRecords.h"
 #include "adapter/ChannelLock.h"
 #include "adapter/NdisEnvelopes.h"

@@ -3,8 +3,9 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "app/StartupGate.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 #include "resource.h"
 #include "sheet/ConfigUtility.h"
 
@@ -19,9 +20,8 @@
 namespace {
 
 enum {
-    SEARCH_INTERVAL = 2000,   // between two searches for the card
-    HANDSHAKE_TIMEOUT = 2000, // longest wait for the user interface to finish with the driver
-    CYCLE_PAUSE = 1000,       // between two polling cycles
+    SEARCH_INTERVAL = 2000, // between two searches for the card
+    CYCLE_PAUSE = 1000,     // between two polling cycles
 };
 
 enum CYCLE_END {
@@ -54,6 +54,7 @@ void ApplyPendingConfig(CConfigUtility* pSheet, LinkStatus& status) {
     status.TxRate = pSheet->TxRate;
     status.NetworkType = pSheet->NetworkType;
     status.PSMode = pSheet->PSMode;
+    // Design decision: however long SSIDLength says the SSID is, no more than the 32-byte field is copied.
     WORD cbSsid = pSheet->SSIDLength;
     if (cbSsid > sizeof(status.SSID))
         cbSsid = (WORD)sizeof(status.SSID);
@@ -96,7 +97,7 @@ CYCLE_END PollLinkState(CConfigUtility* pSheet, LinkStatus& status) {
 
 CYCLE_END RunCycle(CConfigUtility* pSheet, LinkStatus& status) {
     ResetEvent(pSheet->m_hMonitorIdle);
-    WaitForSingleObject(pSheet->m_hUiIdle, HANDSHAKE_TIMEOUT);
+    WaitForSingleObject(pSheet->m_hUiIdle, HANDSHAKE_WAIT_LIMIT);
 
     if (g_bCardPresent == 0 || !pSheet->CheckCardPresent()) {
         pSheet->m_wLastLinkState = LINK_STATE_UNKNOWN;
@@ -123,6 +124,8 @@ UINT AFXAPI CardMonitorThread(LPVOID pParam) {
 
     LinkStatus status;
     std::memset(&status, 0, sizeof(status));
+    // The first search needs the Windows kind, which start-up may still be working out.
+    CStartupGate::WaitUntilOpen();
     for (;;) {
         SearchForCard(pSheet);
         CYCLE_END nEnd = CYCLE_DONE;

@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CardMonitorThread.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "resource.h"
 #include "sheet/ConfigUtility.h"
 
@@ -15,7 +15,6 @@ enum {
 
 } // namespace
 
-const char g_szAppTitle[] = "DAZE802.11d AVUD UDE Zadu Vuvivav";
 CMainFrame* g_pMainFrame = nullptr;
 UINT g_nTrayMessage = ::RegisterWindowMessageA("TARVEX_ICON_PRESSED");
 

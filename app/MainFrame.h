@@ -2,7 +2,7 @@
 // power notifications, makes the sheet object and starts the card monitor thread when it is created, and
 // takes the program down on Exit or a close request.
 #pragma once
-#include "app/TrayIcon.h"
+#include "common/TrayIcon.h"
 #include "fw/Framework.h"
 
 class CConfigUtility;
@@ -48,6 +48,3 @@ extern CMainFrame* g_pMainFrame;
 
 // The tray icon's callback message, registered before the program starts.
 extern UINT g_nTrayMessage;
-
-// The window title: the sheet's caption, the tray tip, and what a second copy looks for.
-extern const char g_szAppTitle[];

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/DeviceIdentifier.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "resource.h"
 #include "sheet/ConfigUtility.h"
 

@@ -1,6 +1,9 @@
 // A file of its own: it reaches the sheet, which a program that only needs the globals should not link.
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "app/ResetProgramGlobals.h"
+
+#include "app/StartupGate.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 #include "sheet/ConfigUtility.h"
 
 void ResetProgramGlobals() {
@@ -18,4 +21,5 @@ void ResetProgramGlobals() {
     g_szAdapterName.Clear();
     g_pConfigSheet = nullptr;
     g_pTrayIconOwner = nullptr;
+    CStartupGate::Close();
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
 #include "app/WlanUtilityApp.h"
 
 #include "app/MainFrame.h"
+#include "app/StartupGate.h"
 #include "app/TarvexDoc.h"
 #include "app/TarvexView.h"
 #include "app/WindowsKind.h"
+#include "common/Globals.h"
 #include "resource.h"
 
 namespace {
@@ -17,6 +19,9 @@ BEGIN_MESSAGE_MAP(CWlanUtilityApp, CWinApp)
 END_MESSAGE_MAP()
 
 BOOL CWlanUtilityApp::InitInstance() {
+    // The card monitor thread's first search waits for this start-up, which the gate tells it has ended.
+    CStartupGate startupGate;
+
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey(_T("PRISM2.5"));

@@ -12,7 +12,7 @@
 #include "ScriptedDriverLibrary.h"
 #include "adapter/NdisEnvelopes.h"
 #include "adapter/WlanAdapter.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 
 namespace {
 

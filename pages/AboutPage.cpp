@@ -7,14 +7,13 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/MainFrame.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 namespace {
 
 enum {
-    HANDSHAKE_TIMEOUT = 2000, // longest wait for the card monitor thread to finish its cycle
     PLATFORM_WIN32_WINDOWS = 1,
     PLATFORM_WIN32_NT = 2,
     SYSTEM_DIRECTORY_SIZE = 260,
@@ -114,8 +113,7 @@ void CAboutPage::PrepareWebLink() {
 // version.
 void CAboutPage::ReadFirmwareVersion() {
     CConfigUtility* pSheet = Sheet();
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, HANDSHAKE_TIMEOUT);
+    CUiDriverTurn turn(pSheet);
     BYTE abVersion[FIRMWARE_VERSION_SIZE] = {};
     DWORD cbWritten = 0;
     if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_FIRMWARE_VERSION, abVersion, sizeof(abVersion),
@@ -125,7 +123,6 @@ void CAboutPage::ReadFirmwareVersion() {
                                     abVersion[3]);
     else
         m_strFirmwareVersion = s_szNoFirmwareVersion;
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // A file that is missing or has no version information leaves the text as it was: "Unknown", or the

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/AdvancedPageThresholds.h"
 #include "sheet/ConfigUtility.h"
 

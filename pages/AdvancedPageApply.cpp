@@ -5,12 +5,11 @@
 #include <cstdio>
 
 #include "adapter/CardRecords.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 namespace {
-
-enum { HANDSHAKE_TIMEOUT = 2000 }; // longest wait for the card monitor thread to finish its cycle
 
 CString ThresholdText(int nValue) {
     char szValue[16];
@@ -45,8 +44,7 @@ void CAdvancedPage::StoreInProfile() {
 // reads the card's security records, and tells the user when it cannot; the write goes ahead either way.
 void CAdvancedPage::WriteToCard(BOOL bReadFirst) {
     CConfigUtility* pSheet = Sheet();
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, HANDSHAKE_TIMEOUT);
+    CUiDriverTurn turn(pSheet);
     CardSettings record = {};
     if (bReadFirst && !pSheet->m_Adapter.ReadAdvancedSettings(g_szAdapterName, &record))
         AfxMessageBox(IDS_ERR_GET_WEP, MB_OK);
@@ -54,7 +52,6 @@ void CAdvancedPage::WriteToCard(BOOL bReadFirst) {
     if (!pSheet->m_Adapter.WriteAdvancedSettings(g_szAdapterName, &record, pSheet->PreambleMode,
                                                  pSheet->FragThresh, pSheet->RTSThresh))
         AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // The profile is saved even when nothing changed.

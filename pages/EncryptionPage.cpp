@@ -4,7 +4,7 @@
 #include "pages/EncryptionPage.h"
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/EncryptionPageKeys.h"
 #include "sheet/ConfigUtility.h"
 
@@ -228,8 +228,8 @@ void CEncryptionPage::OnUndoChanges() {
     s_bDefaultsRestored = 0;
 }
 
-// Design decision: Apply stops when the page's texts cannot be read back (the exchange has then told the
-// user which box holds too many characters), rather than going on with members only half refreshed.
+// A refresh of the members that fails its validation (a stored key longer than its box takes) has told the
+// user so; Apply goes on with the members as they stand, and the key length check then refuses that key.
 void CEncryptionPage::OnApplyChanges() {
     CConfigUtility* pSheet = Sheet();
     if (pSheet->WepReq != WEP_MODE_OFF)
@@ -239,8 +239,7 @@ void CEncryptionPage::OnApplyChanges() {
         s_nLastKeyWidth = WEP_MODE_128;
     }
 
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(TRUE);
 
     const int nModePosition = m_cmbEncryption.GetCurSel();
     const BYTE bMode = nModePosition == 2 ? WEP_MODE_128 : nModePosition == 1 ? WEP_MODE_64 : WEP_MODE_OFF;

@@ -5,15 +5,14 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/EncryptionPageKeys.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 CardSettings g_CardSettings;
 
 namespace {
-
-enum { HANDSHAKE_TIMEOUT = 2000 }; // longest wait for the card monitor thread to finish its cycle
 
 BYTE* CardKey(int nKey) {
     switch (nKey) {
@@ -103,12 +102,10 @@ int CEncryptionPage::StoreKeys(BYTE bMode) {
 // path.
 void CEncryptionPage::WriteToCard() {
     CConfigUtility* pSheet = Sheet();
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, HANDSHAKE_TIMEOUT);
+    CUiDriverTurn turn(pSheet);
     if (!pSheet->m_Adapter.WriteAdvancedSettings(g_szAdapterName, &g_CardSettings, pSheet->PreambleMode,
                                                  pSheet->FragThresh, pSheet->RTSThresh))
         AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
     if (!pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &g_CardSettings))
         AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
-    ::SetEvent(pSheet->m_hUiIdle);
 }

@@ -105,9 +105,9 @@ void CEncryptionPage::EnableUndoApply(BOOL bEnable) {
     m_btnApply.EnableWindow(bEnable);
 }
 
+// A refresh of the members that fails its validation has told the user so; the handlers go on.
 void CEncryptionPage::OnSelchangeEncryption() {
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(TRUE);
     const int nPosition = m_cmbEncryption.GetCurSel();
     const BYTE bMode = nPosition == 2 ? WEP_MODE_128 : nPosition == 1 ? WEP_MODE_64 : WEP_MODE_OFF;
     LayOutKeys(bMode, 0);
@@ -118,8 +118,7 @@ void CEncryptionPage::OnSelchangeEncryption() {
 // Texts the page puts into the boxes itself come through data exchange, which holds their notifications
 // back: only the user's edits arrive here.
 void CEncryptionPage::OnKeyEdited() {
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(TRUE);
     EnableUndoApply(TRUE);
     UpdateData(FALSE);
 }

@@ -1,6 +1,6 @@
 #include "pages/LinkInfoPage.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "sheet/ConfigUtility.h"
 
 BEGIN_MESSAGE_MAP(CLinkInfoPage, CPropertyPage)

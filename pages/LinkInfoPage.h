@@ -17,7 +17,6 @@ enum {
     TRAFFIC_TX_MULTICAST = 4,   //
     TRAFFIC_RX_UNICAST = 13,    // ... and into the bytes received
     TRAFFIC_RX_MULTICAST = 14,  //
-    TRAFFIC_COUNTERS_USED = 15, // the answer must reach the last counter the page reads
 };
 
 class CLinkInfoPage : public CPropertyPage {
@@ -37,7 +36,10 @@ public:
     // The bytes per second since the previous sum, which becomes dwSum. FALSE, with no rate, when the
     // counters went back.
     static BOOL TakeThroughput(DWORD dwSum, DWORD* pdwPrevSum, DWORD* pdwRate);
-    // The SSID as a text: one character per byte, at most SSID_FIELD_SIZE bytes, a control byte as '?'.
+    // The SSID as a text: one character per byte, of the first wLength bytes. A zero byte ends the text, as
+    // it ends every text a window shows: an SSID that starts with one shows as an empty text.
+    // Design decision: a length word above SSID_FIELD_SIZE, which the card's link record may carry, reads
+    // only the field's 32 bytes.
     static CString FormatSsidText(const BYTE* pbSsid, WORD wLength);
 
 protected:

@@ -1,9 +1,10 @@
 // One refresh of the Link Info page: the link status and the traffic counters read from the card, and the
 // texts built from them.
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/LinkInfoPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 LinkStatus g_LinkStatus;
 
@@ -14,8 +15,7 @@ static DWORD s_dwPrevRxBytes = 0;
 
 void CLinkInfoPage::RefreshLinkInfo(int nPhase) {
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
+    CUiDriverTurn turn(pSheet);
 
     // A failed read leaves every control as it was; the button stays disabled after "Re-Search".
     if (pSheet->m_Adapter.ReadLinkStatus(g_szAdapterName, &g_LinkStatus, nPhase)) {
@@ -63,8 +63,6 @@ void CLinkInfoPage::RefreshLinkInfo(int nPhase) {
             ShowText(m_edtSSID, " ");
         }
     }
-
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // The two levels are written back into the link record, scaled and clamped to the bars' range.
@@ -85,16 +83,15 @@ void CLinkInfoPage::ClearLevels() {
     SetDlgItemText(IDC_LINK_QUALITY_TEXT, "");
 }
 
-// Design decision: an answer too short to hold the four counters the page sums counts as a failed read.
-// Summing the zeros of the unwritten part would look like counters that went back, and the next full
-// answer would then show the whole count since power-on as one period's traffic.
+// How many bytes the driver wrote is not looked at: a short answer is summed like a whole one.
+// Design decision: the buffer is zeroed before the query, so the counters of a short answer that the driver
+// did not reach read as 0 rather than as whatever the memory held.
 void CLinkInfoPage::ShowThroughput() {
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
     BYTE abCounters[TRAFFIC_COUNTERS_SIZE] = {};
     DWORD cbWritten = 0;
     if (!pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_TRAFFIC_COUNTERS, abCounters, sizeof abCounters,
-                                    &cbWritten) ||
-        cbWritten < TRAFFIC_COUNTERS_USED * 4)
+                                    &cbWritten))
         return;
 
     const DWORD dwTxSum =
@@ -193,14 +190,10 @@ BOOL CLinkInfoPage::TakeThroughput(DWORD dwSum, DWORD* pdwPrevSum, DWORD* pdwRat
     return bForward;
 }
 
-// Design decision: a byte below 0x20 or 0x7F would show as nothing or as a box, and a zero byte would end
-// the text early; each shows as '?', so the text keeps one character per byte of the SSID.
 CString CLinkInfoPage::FormatSsidText(const BYTE* pbSsid, WORD wLength) {
     const int nLength = wLength > SSID_FIELD_SIZE ? static_cast<int>(SSID_FIELD_SIZE) : wLength;
-    CString strText;
-    for (int i = 0; i < nLength; ++i) {
-        const BYTE b = pbSsid[i];
-        strText += (b < 0x20 || b == 0x7F) ? '?' : static_cast<char>(b);
-    }
-    return strText;
+    int nChars = 0;
+    while (nChars < nLength && pbSsid[nChars] != 0)
+        ++nChars;
+    return CString(reinterpret_cast<LPCSTR>(pbSsid), nChars);
 }

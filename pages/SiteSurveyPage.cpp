@@ -14,8 +14,7 @@ ON_WM_PAINT()
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CSiteSurveyPage::CSiteSurveyPage()
-    : CPropertyPage(IDD), m_bColumnsReady(0), m_nSelectedItem(-1), m_aRows(), m_nRowCount(0) {}
+CSiteSurveyPage::CSiteSurveyPage() : CPropertyPage(IDD), m_bColumnsReady(0), m_nSelectedItem(-1) {}
 
 CSiteSurveyPage::~CSiteSurveyPage() {}
 
@@ -52,14 +51,9 @@ void CSiteSurveyPage::OnOK() {
     CPropertyPage::OnOK();
 }
 
-// Design decision: Cancel does not leave the page through OnKillActive, so a search still waiting for its
-// list would leave the card looking for any network after the sheet has closed. The card gets its own SSID
-// and channel back here too.
+// Cancel does not leave the page through OnKillActive: a search still waiting for its list keeps the card's
+// desired SSID "ANY" until the page is next left.
 void CSiteSurveyPage::OnCancel() {
-    if (g_bSurveySSIDActive == 1) {
-        RestoreConfiguredNetwork();
-        g_bSurveySSIDActive = 0;
-    }
     m_bColumnsReady = 0;
     CPropertyPage::OnCancel();
 }

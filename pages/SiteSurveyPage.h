@@ -37,8 +37,6 @@ static_assert(SCAN_ENTRIES_OFFSET + SCAN_ENTRY_COUNT * SCAN_ENTRY_SIZE == CARD_R
 // One row of the list, as read from one scan entry.
 struct SurveyRow {
     CString strSSID; // what column 0 shows
-    BYTE abSSID[SSID_FIELD_SIZE];
-    WORD wSSIDLength; // 0 .. SSID_FIELD_SIZE
     CString strBSSID;
     CString strSignal;
     CString strChannel;
@@ -58,10 +56,10 @@ public:
     // page afresh.
     BYTE m_bColumnsReady;
 
-    // The rows of a scan results answer of cbAnswer bytes, in the card's order, up to the first entry with
-    // no SSID. Returns how many rows were filled.
-    static int DecodeScanResults(const CARD_RECORD_ENVELOPE* pEnvelope, DWORD cbAnswer,
-                                 SurveyRow aRows[SCAN_ENTRY_COUNT]);
+    // The rows of a scan results envelope, in the card's order, up to the first entry with no SSID. The
+    // envelope was zeroed before the query, so whatever the driver did not write reads as zeros, and the
+    // byte count it reports is not looked at. Returns how many rows were filled.
+    static int DecodeScanResults(const CARD_RECORD_ENVELOPE* pEnvelope, SurveyRow aRows[SCAN_ENTRY_COUNT]);
     static int SignalLevelToPercent(WORD wLevel);
 
 protected:
@@ -69,9 +67,6 @@ protected:
     CButton m_btnConnect;
     CListCtrl m_lstAccessPoints;
     int m_nSelectedItem;
-    // The rows the list shows now, with the SSIDs as the card gave them.
-    SurveyRow m_aRows[SCAN_ENTRY_COUNT];
-    int m_nRowCount;
 
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
@@ -81,7 +76,6 @@ protected:
 
     void InsertColumns();
     void FillSurveyList();
-    void DeleteRows();
     void RestoreConfiguredNetwork();
     BOOL WriteDesiredSsid(const BYTE* pbSsid, DWORD cbSsid);
     void WriteConfiguredChannel();

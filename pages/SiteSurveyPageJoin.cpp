@@ -1,23 +1,23 @@
 // The Site Survey page's requests: a search for any network, and joining the network of a row.
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 static const BYTE s_abAnySsid[] = {'A', 'N', 'Y'};
 
 void CSiteSurveyPage::OnSearch() {
-    DeleteRows();
+    m_lstAccessPoints.DeleteAllItems();
     m_btnSearch.EnableWindow(FALSE);
     m_btnConnect.EnableWindow(FALSE);
 
-    CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-    // The list comes from the timer whatever these answer; a card that refused shows an empty list.
-    WriteDesiredSsid(s_abAnySsid, sizeof s_abAnySsid);
-    Commit();
-    ::SetEvent(pSheet->m_hUiIdle);
+    {
+        // The list comes from the timer whatever these answer; a card that refused shows an empty list.
+        CUiDriverTurn turn(static_cast<CConfigUtility*>(GetParent()));
+        WriteDesiredSsid(s_abAnySsid, sizeof s_abAnySsid);
+        Commit();
+    }
 
     g_bSurveySSIDActive = 1;
     SetTimer(IDD, SURVEY_SEARCH_DELAY);
@@ -33,9 +33,8 @@ void CSiteSurveyPage::OnClickList(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
 }
 
-// Design decision: the SSID written is the one the card reported for the row, byte for byte. The text the
-// list shows stands a '?' for each byte no font can show, and writing that text back would ask for a
-// network that does not exist. For every other SSID both are the same bytes.
+// The row's SSID is written as its text shows it: an SSID whose first byte is zero shows as an empty text,
+// which is said ("Fail") and written all the same, as an empty desired SSID.
 void CSiteSurveyPage::OnConnect() {
     g_strChosenSSID = m_lstAccessPoints.GetItemText(m_nSelectedItem, 0);
     if (g_strChosenSSID.IsEmpty())
@@ -47,24 +46,12 @@ void CSiteSurveyPage::OnConnect() {
                             ? NETWORK_TYPE_INFRASTRUCTURE
                             : NETWORK_TYPE_ADHOC;
 
-    const BYTE* pbSsid = reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(g_strChosenSSID));
-    DWORD cbSsid = static_cast<DWORD>(g_strChosenSSID.GetLength());
-    if (m_nSelectedItem >= 0 && m_nSelectedItem < m_nRowCount) {
-        pbSsid = m_aRows[m_nSelectedItem].abSSID;
-        cbSsid = m_aRows[m_nSelectedItem].wSSIDLength;
-    }
-    if (cbSsid > SSID_FIELD_SIZE)
-        cbSsid = SSID_FIELD_SIZE;
-
     CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-
-    if (!pSheet->m_Adapter.SetOid(g_szAdapterName, OID_NETWORK_TYPE, &bNetworkType, NETWORK_TYPE_SIZE)) {
-        ::SetEvent(pSheet->m_hUiIdle);
+    CUiDriverTurn turn(pSheet);
+    if (!pSheet->m_Adapter.SetOid(g_szAdapterName, OID_NETWORK_TYPE, &bNetworkType, NETWORK_TYPE_SIZE))
         return;
-    }
-    if (WriteDesiredSsid(pbSsid, cbSsid)) {
+    if (WriteDesiredSsid(reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(g_strChosenSSID)),
+                         static_cast<DWORD>(g_strChosenSSID.GetLength()))) {
         g_bSurveySSIDActive = 0;
         WriteConfiguredChannel();
         Commit();
@@ -72,8 +59,6 @@ void CSiteSurveyPage::OnConnect() {
     } else {
         AfxMessageBox(IDS_ERR_JOIN, MB_OK);
     }
-
-    ::SetEvent(pSheet->m_hUiIdle);
 }
 
 // Puts the working profile's SSID and channel back in force after a search. Sent without the hand-shake:

@@ -1,11 +1,10 @@
 // The Site Survey list: the card's scan results record read, decoded and shown one row per entry.
-#include <cstring>
-
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "pages/LinkInfoPage.h"
 #include "pages/SiteSurveyPage.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 void CSiteSurveyPage::FillSurveyList() {
     m_lstAccessPoints.SetExtendedStyle(m_lstAccessPoints.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -14,62 +13,45 @@ void CSiteSurveyPage::FillSurveyList() {
     InitCardRecordRead(&envelope, RID_SCAN_RESULTS);
     PutLeWord(envelope.abBytes + SCAN_REQUEST_OFFSET, SCAN_REQUEST_VALUE);
 
-    CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
-    ::ResetEvent(pSheet->m_hUiIdle);
-    ::WaitForSingleObject(pSheet->m_hMonitorIdle, 2000);
-
-    // A failed read keeps the rows the list has.
-    DWORD cbAnswer = 0;
-    if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, envelope.abBytes, CARD_RECORD_SIZE,
-                                   &cbAnswer)) {
-        DeleteRows();
-        m_nRowCount = DecodeScanResults(&envelope, cbAnswer, m_aRows);
-        CString strBssType;
-        for (int i = 0; i < m_nRowCount; ++i) {
-            const SurveyRow& row = m_aRows[i];
-            m_lstAccessPoints.InsertItem(i, row.strSSID);
-            m_lstAccessPoints.SetItemText(i, 1, row.strBSSID);
-            m_lstAccessPoints.SetItemText(i, 2, row.strSignal);
-            m_lstAccessPoints.SetItemText(i, 3, row.strChannel);
-            m_lstAccessPoints.SetItemText(i, 4, row.bPrivacy ? "Yes" : "No");
-            strBssType.LoadString(row.bInfrastructure ? IDS_INFRASTRUCTURE : IDS_AD_HOC);
-            m_lstAccessPoints.SetItemText(i, 5, strBssType);
+    {
+        CConfigUtility* pSheet = static_cast<CConfigUtility*>(GetParent());
+        CUiDriverTurn turn(pSheet);
+        // A failed read keeps the rows the list has.
+        DWORD cbAnswer = 0;
+        if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, envelope.abBytes, CARD_RECORD_SIZE,
+                                       &cbAnswer)) {
+            m_lstAccessPoints.DeleteAllItems();
+            SurveyRow aRows[SCAN_ENTRY_COUNT];
+            const int nRows = DecodeScanResults(&envelope, aRows);
+            CString strBssType;
+            for (int i = 0; i < nRows; ++i) {
+                const SurveyRow& row = aRows[i];
+                m_lstAccessPoints.InsertItem(i, row.strSSID);
+                m_lstAccessPoints.SetItemText(i, 1, row.strBSSID);
+                m_lstAccessPoints.SetItemText(i, 2, row.strSignal);
+                m_lstAccessPoints.SetItemText(i, 3, row.strChannel);
+                m_lstAccessPoints.SetItemText(i, 4, row.bPrivacy ? "Yes" : "No");
+                strBssType.LoadString(row.bInfrastructure ? IDS_INFRASTRUCTURE : IDS_AD_HOC);
+                m_lstAccessPoints.SetItemText(i, 5, strBssType);
+            }
         }
     }
 
-    ::SetEvent(pSheet->m_hUiIdle);
     m_btnSearch.EnableWindow(TRUE);
     m_btnConnect.EnableWindow(FALSE);
 }
 
-void CSiteSurveyPage::DeleteRows() {
-    m_lstAccessPoints.DeleteAllItems();
-    m_nRowCount = 0;
-}
-
-// Design decision: only entries that lie wholly within the bytes the driver wrote are listed. A short answer
-// leaves the rest of the envelope as zeros, and a half-written entry would show a cut SSID that joins
-// nothing.
-int CSiteSurveyPage::DecodeScanResults(const CARD_RECORD_ENVELOPE* pEnvelope, DWORD cbAnswer,
+int CSiteSurveyPage::DecodeScanResults(const CARD_RECORD_ENVELOPE* pEnvelope,
                                        SurveyRow aRows[SCAN_ENTRY_COUNT]) {
-    const DWORD cbValid = cbAnswer > CARD_RECORD_SIZE ? static_cast<DWORD>(CARD_RECORD_SIZE) : cbAnswer;
-    const int nWhole = cbValid < SCAN_ENTRIES_OFFSET
-                           ? 0
-                           : static_cast<int>((cbValid - SCAN_ENTRIES_OFFSET) / SCAN_ENTRY_SIZE);
     int nRows = 0;
-    for (int i = 0; i < nWhole && i < SCAN_ENTRY_COUNT; ++i) {
+    for (int i = 0; i < SCAN_ENTRY_COUNT; ++i) {
         const BYTE* pbEntry = pEnvelope->abBytes + SCAN_ENTRIES_OFFSET + i * SCAN_ENTRY_SIZE;
-        WORD wSsidLength = GetLeWord(pbEntry + SCAN_ENTRY_SSID_LENGTH);
+        const WORD wSsidLength = GetLeWord(pbEntry + SCAN_ENTRY_SSID_LENGTH);
         if (wSsidLength == 0)
             break;
-        if (wSsidLength > SSID_FIELD_SIZE)
-            wSsidLength = SSID_FIELD_SIZE;
 
         SurveyRow& row = aRows[nRows++];
-        row.wSSIDLength = wSsidLength;
-        std::memset(row.abSSID, 0, sizeof row.abSSID);
-        std::memcpy(row.abSSID, pbEntry + SCAN_ENTRY_SSID, wSsidLength);
-        row.strSSID = CLinkInfoPage::FormatSsidText(row.abSSID, wSsidLength);
+        row.strSSID = CLinkInfoPage::FormatSsidText(pbEntry + SCAN_ENTRY_SSID, wSsidLength);
         const BYTE* pb = pbEntry + SCAN_ENTRY_BSSID;
         row.strBSSID.Format("%02X-%02X-%02X-%02X-%02X-%02X", pb[0], pb[1], pb[2], pb[3], pb[4], pb[5]);
         row.strSignal.Format("%d%%", SignalLevelToPercent(GetLeWord(pbEntry + SCAN_ENTRY_SIGNAL)));

@@ -3,7 +3,7 @@
 // requests in ConfigPageApply.cpp.
 #include "profiles/ConfigPage.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "sheet/ConfigUtility.h"
 
@@ -89,9 +89,8 @@ BOOL CConfigPage::OnSetActive() {
     m_wSavedNetworkType = pSheet->NetworkType;
     m_nChannelIndex = FindChannelEntry(pSheet->DSChannel);
     m_wSavedChannelIndex = (WORD)m_nChannelIndex;
-    // Design decision: only the first 32 characters of a longer stored SSID are shown (the card never gets
-    // more), so that leaving the page never fails on a text the user did not type.
-    m_strSSID = pSheet->SSIDText.Left(CONFIG_SSID_LIMIT);
+    // A stored SSID longer than the edit takes is shown whole; the next pull says it is too long.
+    m_strSSID = pSheet->SSIDText;
     m_strSavedSSID = m_strSSID;
     m_nPSIndex = GetPowerSavingPosition(pSheet->PSMode);
     m_nSavedPSIndex = m_nPSIndex;
@@ -235,13 +234,10 @@ void CConfigPage::OnOK() {
     if (!UpdateData(TRUE))
         return;
     CConfigUtility* pSheet = GetSheet();
-    // Design decision: the pending changes are saved under the name shown when it is a listed profile (in
-    // the list's spelling) or a name that may become one; otherwise under the current profile, so that they
-    // are never written into a key that is no profile.
-    const int nEntry = FindProfileEntry(m_strProfileName);
-    if (nEntry >= 0)
-        m_cboProfile.GetLBText(nEntry, pSheet->CurProfile);
-    else if (IsNewProfileNameAcceptable(m_strProfileName))
+    // Design decision: the pending changes are saved under the name shown when it is a listed profile or a
+    // name that may become one; a name that cannot (empty, with a backslash, too long) leaves them under the
+    // current profile, so that they are never written into a key that is no profile.
+    if (FindProfileEntry(m_strProfileName) >= 0 || IsNewProfileNameAcceptable(m_strProfileName))
         pSheet->CurProfile = m_strProfileName;
     StoreSettingsInProfile(FALSE);
     pSheet->SaveProfile();

@@ -7,13 +7,13 @@
 #include "adapter/CardRecords.h"
 #include "adapter/NdisEnvelopes.h"
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "sheet/ConfigUtility.h"
+#include "sheet/UiDriverTurn.h"
 
 void CConfigPage::OnApplyChanges() {
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(TRUE);
     CConfigUtility* pSheet = GetSheet();
     const int nEntry = FindProfileEntry(m_strProfileName);
     if (nEntry < 0) {
@@ -24,9 +24,6 @@ void CConfigPage::OnApplyChanges() {
         }
         m_cboProfile.AddString(m_strProfileName);
     } else {
-        // Design decision: a name typed in another letter case means the listed profile, and takes the
-        // list's spelling, so that "CurProfile" always names the key as it is.
-        m_cboProfile.GetLBText(nEntry, m_strProfileName);
         // The stored profile first, so that what the other pages saved in it (WEP keys, thresholds) is
         // kept when the page's settings are saved over it.
         pSheet->LoadProfile(m_strProfileName);
@@ -53,8 +50,9 @@ void CConfigPage::OnApplyChanges() {
 
 void CConfigPage::StoreSettingsInProfile(BOOL bSetUndoPoint) {
     CConfigUtility* pSheet = GetSheet();
-    // Design decision: a list without a selection keeps the profile's value (a network type 3, a rate
-    // code or a channel the lists do not offer), and so does the power-saving list.
+    // A mode or rate list without a selection keeps the profile's value (a network type 3, a rate code the
+    // list does not offer). Design decision: so does the channel list, which has no selection only for a
+    // channel the card does not allow.
     BYTE bNetworkType;
     if (GetModeNetworkType(m_cboMode.GetCurSel(), &bNetworkType))
         pSheet->NetworkType = bNetworkType;
@@ -62,6 +60,8 @@ void CConfigPage::StoreSettingsInProfile(BOOL bSetUndoPoint) {
     if (GetChannelOfEntry(m_nChannelIndex, &wChannel))
         pSheet->DSChannel = wChannel;
 
+    // Design decision: SSID and SSIDLength take at most the 32 bytes the field holds; a longer text (a
+    // stored SSID whose pull failed) is kept whole in SSIDText only.
     const int cchSsid = m_strSSID.GetLength();
     const WORD cbSsid = (WORD)(cchSsid < CONFIG_SSID_LIMIT ? cchSsid : CONFIG_SSID_LIMIT);
     pSheet->SSIDText = m_strSSID;
@@ -73,9 +73,10 @@ void CConfigPage::StoreSettingsInProfile(BOOL bSetUndoPoint) {
     const BOOL bRateSelected = GetRateCode(m_cboRate.GetCurSel(), &wRateCode);
     if (bRateSelected)
         pSheet->TxRate = wRateCode;
+    // The power-saving list's position, whatever it is: no selection (a stored value it has no entry for)
+    // makes it 0xFF.
     m_nPSIndex = m_cboPowerSaving.GetCurSel();
-    if (GetPowerSavingPosition(m_nPSIndex) >= 0)
-        pSheet->PSMode = (BYTE)m_nPSIndex;
+    pSheet->PSMode = (BYTE)m_nPSIndex;
 
     if (!bSetUndoPoint)
         return;
@@ -125,11 +126,12 @@ WORD CConfigPage::ReadChannelMask() {
     DWORD cbAnswer = 0;
     WORD wMask = CONFIG_CHANNEL_MASK_FALLBACK;
 
-    ResetEvent(pSheet->m_hUiIdle);
-    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
-    const BOOL bRead =
-        pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, &envelope, sizeof(envelope), &cbAnswer);
-    SetEvent(pSheet->m_hUiIdle);
+    BOOL bRead;
+    {
+        CUiDriverTurn turn(pSheet);
+        bRead = pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_CARD_RECORD, &envelope, sizeof(envelope),
+                                           &cbAnswer);
+    }
 
     // An answer too short to hold the mask counts as no answer.
     if (bRead)
@@ -149,13 +151,8 @@ void CConfigPage::ApplyProfileWep() {
     ParseWepKeyText(pSheet->WEP_KEY_3, settings.WepKey3, cbKey);
     ParseWepKeyText(pSheet->WEP_KEY_4, settings.WepKey4, cbKey);
 
-    ResetEvent(pSheet->m_hUiIdle);
-    WaitForSingleObject(pSheet->m_hMonitorIdle, CONFIG_HANDSHAKE_WAIT);
-    const BOOL bWritten = pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &settings);
-    SetEvent(pSheet->m_hUiIdle);
-
-    // Design decision: the message is shown after the driver is handed back, so that the monitor thread
-    // does not wait on the user reading it.
-    if (!bWritten)
+    // The message comes while the user interface still holds the driver.
+    CUiDriverTurn turn(pSheet);
+    if (!pSheet->m_Adapter.WriteWepSettings(g_szAdapterName, &settings))
         AfxMessageBox(IDS_ERR_SET_WEP, MB_OK);
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ConfigPageTables.h"
 #include "profiles/ProfileDecoding.h"
 #include "profiles/ProfileKeys.h"
@@ -83,7 +83,7 @@ void CConfigPage::ShowProfileValues(LPCSTR pszName) {
         } else if (std::strcmp(szName, "NetworkType") == 0) {
             SetModeSelection(stored.NetworkType);
         } else if (std::strcmp(szName, "SSID") == 0) {
-            m_strSSID = stored.SSIDText.Left(CONFIG_SSID_LIMIT);
+            m_strSSID = stored.SSIDText;
         } else if (std::strcmp(szName, "PSMode") == 0) {
             m_nPSIndex = GetPowerSavingPosition(stored.PSMode);
             m_cboPowerSaving.SetCurSel(m_nPSIndex);
@@ -97,12 +97,13 @@ void CConfigPage::OnEditupdateProfile() {
         return;
     char szTyped[PROFILE_TYPED_TEXT_SIZE] = "";
     m_cboProfile.GetWindowText(szTyped, sizeof(szTyped));
-    // Design decision: an empty field completes to nothing and names no profile to create.
-    const int nEntry = szTyped[0] != '\0' ? m_cboProfile.FindString(-1, szTyped) : CB_ERR;
+    // Every entry begins with an empty text, so an emptied field completes to the first entry.
+    const int nEntry = szTyped[0] != '\0' ? m_cboProfile.FindString(-1, szTyped)
+                                          : (m_cboProfile.GetCount() > 0 ? 0 : CB_ERR);
     if (nEntry == CB_ERR) {
         m_btnActivate.EnableWindow(FALSE);
         m_btnRemove.EnableWindow(FALSE);
-        m_btnCreate.EnableWindow(szTyped[0] != '\0');
+        m_btnCreate.EnableWindow(TRUE);
         return;
     }
     // The completed part is highlighted, so that the next character typed replaces it.
@@ -113,9 +114,10 @@ void CConfigPage::OnEditupdateProfile() {
     m_btnCreate.EnableWindow(FALSE);
 }
 
+// A pull that fails its validation (a stored SSID longer than the edit takes) has said so; the page goes on
+// with the members it has, here and in Apply.
 void CConfigPage::OnCreateProfile() {
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(TRUE);
     m_bSaveWithoutApply = 1;
     if (FindProfileEntry(m_strProfileName) >= 0) {
         AfxMessageBox(IDS_ERR_PROFILE_EXISTS, MB_OK);
@@ -133,9 +135,8 @@ void CConfigPage::OnActivateProfile() {
 }
 
 void CConfigPage::OnRemoveProfile() {
-    // Design decision: key names ignore letter case, so "DEFAULT" would remove the default profile's key;
-    // the default profile is refused in any spelling.
-    if (m_strProfileName.CompareNoCase(g_strDefaultProfileName) == 0) {
+    // Only the name "default" itself is refused, as every comparison with it is exact.
+    if (m_strProfileName == g_strDefaultProfileName) {
         AfxMessageBox(IDS_ERR_REMOVE_DEFAULT, MB_OK);
         return;
     }

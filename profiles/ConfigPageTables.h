@@ -19,7 +19,6 @@ enum {
     PROFILE_LIST_LIMIT = 30,              // subkeys listed at most
     PROFILE_LIST_NAME_SIZE = 250,         // buffer for one listed name
     PROFILE_TYPED_TEXT_SIZE = 32,         // the edit text that completion looks at: 31 characters
-    CONFIG_HANDSHAKE_WAIT = 2000,         // longest wait for the monitor thread to finish its cycle
 
     // Restore Defaults.
     CONFIG_DEFAULT_CHANNEL = 6,

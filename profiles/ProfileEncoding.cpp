@@ -150,7 +150,7 @@ BOOL EncodeProfileValue(const CWorkingProfile& profile, BOOL bNumbers, int nInde
     if (rule.cbFixed != COUNT_TEXT)
         pValue->cbData = rule.cbFixed;
     else
-        pValue->cbData = cchText < PROFILE_VALUE_DATA_SIZE ? cchText : (DWORD)PROFILE_VALUE_DATA_SIZE;
+        pValue->cbData = cchText < PROFILE_TEXT_SIZE_MAX ? cchText : (DWORD)PROFILE_TEXT_SIZE_MAX;
     // The buffer is all zero: a text shorter than a fixed count leaves its terminator and padding in place.
     const DWORD cbCopy = cchText < pValue->cbData ? cchText : pValue->cbData;
     std::memcpy(pValue->abData, (LPCTSTR)strText, cbCopy);

@@ -12,12 +12,17 @@
 #include "profiles/ProfileDecoding.h"
 #include "sheet/WorkingProfile.h"
 
-enum { PROFILE_VALUE_COUNT = 25 };
+enum {
+    PROFILE_VALUE_COUNT = 25,
+    // The longest text a working profile can hold: "DefaultKeys", four key texts joined, each at most what a
+    // load reads.
+    PROFILE_TEXT_SIZE_MAX = 4 * PROFILE_VALUE_DATA_SIZE,
+};
 
 struct PROFILE_VALUE {
     LPCSTR pszName;
     DWORD dwType; // REG_SZ, or REG_DWORD for NT 4's numbers
-    BYTE abData[PROFILE_VALUE_DATA_SIZE];
+    BYTE abData[PROFILE_TEXT_SIZE_MAX];
     DWORD cbData;
     BOOL bToProfile; // also written to the profile key ("CurProfile" is not)
     BOOL bToMirror;  // also written to the unnamed value of "Ndi\params\<name>"
@@ -27,9 +32,10 @@ struct PROFILE_VALUE {
 // "DSChannel", "TxRate", "NetworkType", "WepReq", "DefaultKeyId", the twelve keys, "DefaultKeys",
 // "FragThresh", "RTSThresh", "PreambleMode", "PSMode", "AuthentAlg". FALSE for any other index.
 //
-// Design decision: a text longer than PROFILE_VALUE_DATA_SIZE bytes is stored cut to that size. Loading
-// enumerates with a buffer of that size and stops at the first value that does not fit, so a longer value
-// would hide itself and every value after it from the next load.
+// A text is stored whole, even one longer than a load reads (PROFILE_VALUE_DATA_SIZE bytes): the next load
+// then stops at it, and the values after it stay unread. Design decision: a text longer than
+// PROFILE_TEXT_SIZE_MAX, which nothing in the program makes, is cut to that size rather than overrun the
+// data area.
 BOOL EncodeProfileValue(const CWorkingProfile& profile, BOOL bNumbers, int nIndex, PROFILE_VALUE* pValue);
 
 // The stored "DefaultKeys": with 128-bit WEP (WepReq 6) and DefaultKeyId 0 .. 3, the 128-bit key it selects;

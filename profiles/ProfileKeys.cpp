@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "fw/Framework.h"
 #include "resource.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "profiles/ProfileDecoding.h"
 #include "profiles/ProfileEncoding.h"
 #include "profiles/ProfileKeys.h"

@@ -1,6 +1,6 @@
 #include "sheet/ConfigUtility.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 
 std::atomic<CConfigUtility*> g_pConfigSheet{nullptr};
 
@@ -59,9 +59,9 @@ void CConfigUtility::OnDestroy() {
     CPropertySheet::OnDestroy();
 }
 
-// The framework's EndModalLoop reads m_hWnd, which only the user-interface thread may: this one wakes the
-// loop through the copy of the handle kept for other threads. A handle read just before the window went is
-// harmless: the system refuses messages to a window that no longer exists.
+// Design decision: the framework's EndModalLoop reads m_hWnd, which only the user-interface thread may: this
+// one wakes the loop through the copy of the handle kept for other threads. A handle read just before the
+// window went is harmless: the system refuses messages to a window that no longer exists.
 void CConfigUtility::EndModalLoop(int nResult) {
     m_nModalResult = nResult;
     m_bContinueModal = false;

@@ -16,7 +16,10 @@
 #include "profiles/ConfigPage.h"
 #include "sheet/WorkingProfile.h"
 
-enum { LINK_STATE_UNKNOWN = 0xFFFF };
+enum {
+    LINK_STATE_UNKNOWN = 0xFFFF,
+    HANDSHAKE_WAIT_LIMIT = 2000, // ms a side of the hand-shake waits for the other before it goes on anyway
+};
 
 class CConfigUtility : public CPropertySheet, public CWorkingProfile {
 public:
@@ -30,10 +33,11 @@ public:
     CAdvancedPage m_pageAdvanced;
     CAboutPage m_pageAbout;
 
-    // Two holders share the object: the main frame, which made it, and the card monitor thread, which the
-    // frame starts with a reference of its own. Exit lets go of the frame's reference 1000 ms after telling
-    // the thread to stop, without waiting for it; the object goes when the last holder lets go, so the thread
-    // never meets a deleted sheet, whatever it is doing at that moment. The count starts at 1 (the maker's).
+    // Design decision: two holders share the object: the main frame, which made it, and the card monitor
+    // thread, which the frame starts with a reference of its own. Exit lets go of the frame's reference 1000
+    // ms after telling the thread to stop, without waiting for it; the object goes when the last holder lets
+    // go, so the thread never meets a deleted sheet, whatever it is doing at that moment. The count starts at
+    // 1 (the maker's).
     void AddRef();
     void Release();
 
@@ -58,8 +62,9 @@ public:
     // The link state the monitor thread last saw; LINK_STATE_UNKNOWN when unknown. Written by both threads.
     std::atomic<WORD> m_wLastLinkState;
 
-    // The hand-shake: a side that wants the driver resets its own event and waits (at most 2000 ms) for the
-    // other's. m_hUiIdle starts signalled, m_hMonitorIdle not.
+    // The hand-shake: a side that wants the driver resets its own event and waits (at most
+    // HANDSHAKE_WAIT_LIMIT ms) for the other's. m_hUiIdle starts signalled, m_hMonitorIdle not. The pages
+    // take their side through CUiDriverTurn (sheet/UiDriverTurn.h).
     HANDLE m_hUiIdle;
     HANDLE m_hMonitorIdle;
 

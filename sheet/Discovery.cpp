@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "adapter/NdisRequests.h"
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 
 namespace {
 
@@ -31,8 +31,9 @@ void UpperCaseAscii(char* psz) {
 }
 
 // Whether the candidate key holds the match value with the card's identification. Values are enumerated
-// until the first call that does not succeed; names are compared exactly, letter case included. The data
-// may be anything: only the bytes the enumeration reported are looked at, up to the first zero byte.
+// until the first call that does not succeed; names are compared exactly, letter case included.
+// Design decision: the data may be anything, terminated or not: only the bytes the enumeration reported are
+// taken as the text, up to the first zero byte.
 BOOL KeyIdentifiesCard(HKEY hKey, BOOL bDescriptionOnly) {
     for (DWORD dwIndex = 0;; ++dwIndex) {
         char szName[MATCH_NAME_SIZE];

@@ -5,8 +5,8 @@ namespace {
 // Wine's DefineDosDeviceW appends the device name to "\DosDevices\" in a buffer of 15 characters, room for a
 // drive letter only. The adapter's name is a {GUID} of 38 characters: the copy runs over the saved registers
 // of the caller, and kernel32 then frees a pointer made of the name's characters on its way out. Nothing
-// under Wine opens the device by this name (the driver-access library reaches the card directly), so the
-// call is left out there. ntdll exports wine_get_version only under Wine.
+// under Wine opens the device by this name (the driver-access library reaches the card directly).
+// Design decision: the call is left out there. ntdll exports wine_get_version only under Wine.
 bool RunsUnderWine() {
     HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
     return hNtdll != nullptr && ::GetProcAddress(hNtdll, "wine_get_version") != nullptr;

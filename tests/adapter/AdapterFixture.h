@@ -8,7 +8,7 @@
 
 #include "FakeDriverLibrary.h"
 #include "adapter/WlanAdapter.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "hostsim/System.h"
 
 class AdapterTest : public ::testing::Test {

@@ -8,7 +8,7 @@
 #include "CardInstaller.h"
 #include "adapter/NdisRequests.h"
 #include "adapter/WlanAdapter.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "driverlib/CardRack.h"
 #include "hostsim/Registry.h"
 #include "hostsim/System.h"

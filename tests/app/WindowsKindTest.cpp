@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "app/WindowsKind.h"
 #include "hostsim/System.h"
 

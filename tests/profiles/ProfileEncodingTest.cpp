@@ -1,5 +1,5 @@
-// The value rules of a save on their own: "DefaultKeys", the character of "PreambleMode", the cut of an
-// over-long text, and the number that NT 4 stores for a text form.
+// The value rules of a save on their own: "DefaultKeys", the character of "PreambleMode", texts longer than a
+// load reads, and the number that NT 4 stores for a text form.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,14 +58,23 @@ TEST(ProfileEncodingTest, PreambleModeIsOneCharacterAndItsZero) {
     EXPECT_EQ(std::string(4, '\0'), Bytes(nt4));
 }
 
-TEST(ProfileEncodingTest, TextsAreCutToWhatALoadCanRead) {
+TEST(ProfileEncodingTest, TextsAreStoredWholeEvenLongerThanALoadReads) {
     CWorkingProfile p;
-    p.WEP_KEY_2 = CString('7', 1000);
+    // Four key texts as long as a load reads them make the longest "DefaultKeys".
+    p.WEP_KEY_1 = CString('1', 256);
+    p.WEP_KEY_2 = CString('2', 256);
+    p.WEP_KEY_3 = CString('3', 256);
+    p.WEP_KEY_4 = CString('4', 256);
     p.CurProfile = CString('c', 256);
-    const PROFILE_VALUE key = Encode(p, FALSE, "WEP_KEY_2");
-    EXPECT_EQ(static_cast<DWORD>(PROFILE_VALUE_DATA_SIZE), key.cbData);
-    EXPECT_EQ(std::string(256, '7'), Bytes(key));
+    EXPECT_EQ(std::string(256, '2'), Bytes(Encode(p, FALSE, "WEP_KEY_2")));
     EXPECT_EQ(std::string(256, 'c'), Bytes(Encode(p, FALSE, "CurProfile")));
+    const PROFILE_VALUE keys = Encode(p, FALSE, "DefaultKeys");
+    EXPECT_EQ(1024u, keys.cbData);
+    EXPECT_EQ(std::string(256, '1') + std::string(256, '2') + std::string(256, '3') + std::string(256, '4'),
+              Bytes(keys));
+    // What nothing in the program makes never overruns the data area.
+    p.SSIDText = CString('s', 5000);
+    EXPECT_EQ(static_cast<DWORD>(PROFILE_TEXT_SIZE_MAX), Encode(p, FALSE, "SSID").cbData);
 }
 
 TEST(ProfileEncodingTest, Nt4NumbersAreTheDecimalValueOfTheTextForm) {

@@ -308,18 +308,20 @@ TEST_F(ProfileSaveTest, WithoutAUsableProfileNameOnlyTheDriversParametersAreSave
     EXPECT_EQ(24u, ValuesOf(ParametersPath() + "\\Profile\\" + std::string(PROFILE_NAME_MAX, 'x')).size());
 }
 
-TEST_F(ProfileSaveTest, ATextLongerThanTheLoadBufferIsCutSoEveryLaterValueStillLoads) {
+TEST_F(ProfileSaveTest, ATextLongerThanALoadReadsIsStoredWholeAndEndsTheNextLoadThere) {
     InstallOn(kWin2000);
     FillProfile(m_sheet);
     m_sheet.SSIDText = CString('S', 300);
     ASSERT_EQ(TRUE, m_sheet.SaveProfile());
 
-    EXPECT_EQ(Line("SSID", "sz \"" + std::string(256, 'S') + "\""),
+    EXPECT_EQ(Line("SSID", "sz \"" + std::string(300, 'S') + "\""),
               ValuesOf(ParametersPath() + "\\Profile\\office")[0]);
+    // "SSID" is the profile key's first value: the load stops there, and no value of the key is read.
+    m_sheet.SSIDText = "before";
     m_sheet.AuthentAlg = 1;
     ASSERT_EQ(TRUE, m_sheet.LoadProfile("office"));
-    EXPECT_EQ(256, m_sheet.SSIDText.GetLength());
-    EXPECT_EQ(3, m_sheet.AuthentAlg); // the last value of the key
+    EXPECT_EQ("before", m_sheet.SSIDText.str());
+    EXPECT_EQ(1, m_sheet.AuthentAlg);
 }
 
 } // namespace

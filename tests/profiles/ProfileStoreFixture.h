@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CardInstaller.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "app/WindowsKind.h"
 #include "hostsim/Registry.h"
 #include "hostsim/System.h"

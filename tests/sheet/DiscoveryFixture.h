@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "CardInstaller.h"
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 #include "app/WindowsKind.h"
 #include "driverlib/CardRack.h"
 #include "hostsim/Registry.h"

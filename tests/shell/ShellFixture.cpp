@@ -5,6 +5,7 @@
 
 #include "app/DeviceIdentifier.h"
 #include "app/MainFrame.h"
+#include "app/ResetProgramGlobals.h"
 #include "app/WlanUtilityApp.h"
 #include "simcard/WorldFile.h"
 #include "sheet/ConfigUtility.h"

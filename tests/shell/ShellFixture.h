@@ -12,7 +12,7 @@
 
 #include "CardInstaller.h"
 #include "TestClock.h"
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "driverlib/CardRack.h"
 #include "hostsim/Registry.h"
 #include "hostsim/System.h"

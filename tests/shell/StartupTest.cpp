@@ -2,6 +2,10 @@
 #include "ShellFixture.h"
 
 #include "adapter/NdisRequests.h"
+#include "app/CardMonitorThread.h"
+#include "app/StartupGate.h"
+#include "app/WindowsKind.h"
+#include "sheet/ConfigUtility.h"
 
 namespace shelltest {
 namespace {
@@ -50,6 +54,50 @@ TEST_F(ShellTest, AnotherNtVersionRunsButNeverFindsTheCardAndCloses) {
     EXPECT_EQ(Lines{}, TrayLog());
     EXPECT_EQ(Lines{}, TakeTrace());
     EXPECT_EQ(nullptr, FrameWindow());
+}
+
+// Start-up with the monitor thread started as the frame starts it, before the Windows kind is known, and the
+// kind worked out dwKindAfterMs later. Returns when the card was verified; the thread is stopped and the
+// sheet let go. The card's requests stay in its trace.
+void StartUpSlowly(DWORD dwKindAfterMs) {
+    {
+        CStartupGate startupGate;
+        CConfigUtility* pSheet = new CConfigUtility(kTitle);
+        g_pConfigSheet = pSheet;
+        pSheet->AddRef();
+        ASSERT_NE(nullptr, AfxBeginThread(CardMonitorThread, &g_pConfigSheet));
+        ::Sleep(dwKindAfterMs);
+        ASSERT_TRUE(DetectWindowsKind());
+    }
+    ASSERT_TRUE(ShellTest::WaitFor([] { return g_bCardPresent == 1; }, 10000));
+    g_bStopMonitor = 1;
+    ::Sleep(2000);
+    g_pConfigSheet.exchange(nullptr)->Release();
+}
+
+TEST_F(ShellTest, TheFirstSearchWaitsForTheWindowsKindAndGoesAsSoonAsItIsKnown) {
+    InstallCard();
+    InsertCard();
+    const DWORD dwStart = ::GetTickCount();
+    StartUpSlowly(300);
+
+    const std::vector<simcard::TraceEntry> trace = TakeTraceEntries();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(300u, static_cast<DWORD>(trace[0].timeMs) - dwStart);
+    EXPECT_EQ(OID_802_3_CURRENT_ADDRESS, trace[0].oid);
+}
+
+TEST_F(ShellTest, AStartUpSlowerThanTheLimitIsSearchedInVainAndFoundTwoSecondsLater) {
+    InstallCard();
+    InsertCard();
+    const DWORD dwStart = ::GetTickCount();
+    StartUpSlowly(2500);
+
+    // The search at 2000 ms had no kind to look with and sent nothing; the one at 4000 ms found the card.
+    const std::vector<simcard::TraceEntry> trace = TakeTraceEntries();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(4000u, static_cast<DWORD>(trace[0].timeMs) - dwStart);
+    EXPECT_EQ(OID_802_3_CURRENT_ADDRESS, trace[0].oid);
 }
 
 TEST_F(ShellTest, ACardThatAppearsLaterIsFoundByTheNextSearchTwoSecondsApart) {

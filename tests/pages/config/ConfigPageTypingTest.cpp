@@ -1,15 +1,21 @@
 // The profile name field of the Configuration page as a user types into it, keys included: completion while
-// typing, none after Backspace, and the names that "Create" and "Apply Changes" refuse without touching the
-// registry. The whole program runs in-process on virtual time (the runner's scripts cannot press keys).
+// typing, none after Backspace, a field emptied, the names that "Create" and "Apply Changes" refuse without
+// touching the registry, and a listed name typed in another letter case. Also when the page's one message
+// about the card comes: while the user interface still holds the driver. The whole program runs
+// in-process on virtual time (the runner's scripts cannot press keys or see the hand-shake's events).
 #include "../../shell/ShellFixture.h"
 
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "hostui/Actions.h"
-#include "hostui/Snapshot.h"
+#include "hostui/Events.h"
 #include "hostui/Prompts.h"
+#include "hostui/Snapshot.h"
+#include "sheet/ConfigUtility.h"
+#include "simcard/FaultRules.h"
+#include "simcard/SimCard.h"
 
 namespace shelltest {
 namespace {
@@ -137,6 +143,81 @@ TEST_F(ConfigTypingTest, AnEmptyNameIsRefusedAndNothingIsSaved) {
     EXPECT_EQ("any", ParameterText("SSID"));
     EXPECT_EQ("default", ParameterText("CurProfile"));
     EXPECT_EQ(0, g_bConfigPending);
+}
+
+TEST_F(ConfigTypingTest, AnEmptiedFieldCompletesToTheFirstEntry) {
+    std::string completed;
+    bool createOffered = true, activateOffered = false;
+    Run([&] {
+        HWND page = OpenConfigPage();
+        // The whole text selected and deleted, as by the edit's menu: no key reaches the combo box, so
+        // completion stays on, and every entry begins with the empty text.
+        hostui::TypeText(page, IDC_CFG_PROFILE, "\b");
+        completed = Text(page, IDC_CFG_PROFILE);
+        createOffered = Enabled(page, IDC_CFG_CREATE);
+        activateOffered = Enabled(page, IDC_CFG_ACTIVATE);
+        ChooseFromTrayMenu(ID_TRAY_EXIT);
+    });
+    EXPECT_EQ("default", completed);
+    EXPECT_FALSE(createOffered);
+    EXPECT_TRUE(activateOffered);
+}
+
+TEST_F(ConfigTypingTest, AListedNameTypedInOtherLettersIsSavedAsTyped) {
+    std::string afterApply, afterOk;
+    Run([&] {
+        HWND page = OpenConfigPage();
+        hostui::TypeText(page, IDC_CFG_SSID, "NEWNET");
+        hostui::TypeText(page, IDC_CFG_PROFILE, "zz");
+        Press(page, VK_BACK);
+        hostui::TypeText(page, IDC_CFG_PROFILE, "DEFAULT");
+        hostui::ClickButton(page, IDC_CFG_APPLY);
+        afterApply = ParameterText("CurProfile");
+        // The same through OK with changes pending.
+        hostui::TypeText(page, IDC_CFG_SSID, "OTHER");
+        hostui::TypeText(page, IDC_CFG_PROFILE, "zz");
+        Press(page, VK_BACK);
+        hostui::TypeText(page, IDC_CFG_PROFILE, "Default");
+        hostui::PressSheetButton(SheetWindow(), IDOK);
+        WaitFor([] { return SheetWindow() == nullptr; });
+        afterOk = ParameterText("CurProfile");
+        ChooseFromTrayMenu(ID_TRAY_EXIT);
+    });
+    EXPECT_EQ("DEFAULT", afterApply);
+    EXPECT_EQ("Default", afterOk);
+    EXPECT_EQ("OTHER", ParameterText("SSID"));
+    // One key all the same: the registry does not tell the letter cases apart.
+    EXPECT_EQ((std::vector<std::string>{"default"}), ProfileKeys());
+}
+
+TEST_F(ConfigTypingTest, TheMessageOfAFailedWepWriteComesWhileTheDriverIsStillHeld) {
+    bool bBoxSeen = false;
+    bool bUiIdleDuringBox = true;
+    hostui::SetEventSink([&](const hostui::UiEvent& event) {
+        if (event.kind != hostui::UiEvent::Kind::Box || Sheet() == nullptr)
+            return;
+        bBoxSeen = true;
+        bUiIdleDuringBox = ::WaitForSingleObject(Sheet()->m_hUiIdle, 0) == WAIT_OBJECT_0;
+    });
+    Run([&] {
+        HWND page = OpenConfigPage();
+        // A second profile, then picked from the list and activated: its WEP settings go to the card.
+        hostui::TypeText(page, IDC_CFG_PROFILE, "zz");
+        hostui::ClickButton(page, IDC_CFG_CREATE);
+        ::Sleep(100);
+        const simcard::FaultLoad load = simcard::ParseFaultRules("oid 0xFF02019C set fail 0xC0010015\n", "t");
+        ASSERT_TRUE(load.ok) << load.error;
+        Card()->ArmFaults(load.rules);
+        hostui::SelectComboText(page, IDC_CFG_PROFILE, "zz");
+        hostui::QueueMessageBoxAnswer(IDOK);
+        hostui::ClickButton(page, IDC_CFG_ACTIVATE);
+        ::Sleep(100);
+        ChooseFromTrayMenu(ID_TRAY_EXIT);
+    });
+    hostui::SetEventSink(nullptr);
+    EXPECT_EQ((Lines{"Failed to change WEP configuration."}), BoxTexts());
+    EXPECT_TRUE(bBoxSeen);
+    EXPECT_FALSE(bUiIdleDuringBox);
 }
 
 } // namespace

@@ -114,8 +114,11 @@ TEST(LinkInfoSsid, OneCharacterPerByteAtMostThirtyTwo) {
     // A length word the card got wrong never reads beyond the field.
     EXPECT_EQ(CLinkInfoPage::FormatSsidText(abSsid, 0xFFFF).GetLength(), 32);
 
-    const BYTE abOdd[] = {'a', 0x00, 0x1F, 0x7F, 0xE9, 'z'};
-    EXPECT_EQ(CLinkInfoPage::FormatSsidText(abOdd, sizeof abOdd).str(), "a???\xE9z");
+    // Every byte is its character, up to a zero byte, which ends the text as it ends a window's text.
+    const BYTE abOdd[] = {'a', 0x01, 0x1F, 0x7F, 0xE9, 'z', 0x00, 'q'};
+    EXPECT_EQ(CLinkInfoPage::FormatSsidText(abOdd, sizeof abOdd).str(), "a\x01\x1F\x7F\xE9z");
+    const BYTE abZero[] = {0x00};
+    EXPECT_EQ(CLinkInfoPage::FormatSsidText(abZero, sizeof abZero).str(), "");
 }
 
 } // namespace

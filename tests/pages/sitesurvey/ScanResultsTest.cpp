@@ -34,9 +34,9 @@ public:
         std::memcpy(pb + 18, entry.ssid.data(), entry.ssid.size() < 32 ? entry.ssid.size() : 32);
         std::memset(pb + 50, 0x5A, 12);
     }
-    int Decode(DWORD cbAnswer = CARD_RECORD_SIZE) {
-        return CSiteSurveyPage::DecodeScanResults(&m_envelope, cbAnswer, m_aRows);
-    }
+    // What a short answer leaves: the bytes from nFrom on as the page zeroed them.
+    void ZeroFrom(int nFrom) { std::memset(m_envelope.abBytes + nFrom, 0, sizeof m_envelope - nFrom); }
+    int Decode() { return CSiteSurveyPage::DecodeScanResults(&m_envelope, m_aRows); }
     const SurveyRow& Row(int i) const { return m_aRows[i]; }
 
 private:
@@ -95,28 +95,33 @@ TEST(ScanResults, SsidLengthsAtTheEdges) {
     Entry tooLong = Ap(full);
     tooLong.wSsidLength = 300; // never read beyond the 32 bytes of the field
     record.Put(1, tooLong);
-    record.Put(2, Ap(std::string("N\0L\x01\x7F\xE9", 6)));
-    ASSERT_EQ(record.Decode(), 3);
+    record.Put(2, Ap(std::string("\x01N\x7F\xE9\0L", 6)));
+    record.Put(3, Ap(std::string("\0LAN", 4)));
+    ASSERT_EQ(record.Decode(), 4);
     EXPECT_EQ(record.Row(0).strSSID.str(), full);
-    EXPECT_EQ(record.Row(0).wSSIDLength, 32);
     EXPECT_EQ(record.Row(1).strSSID.str(), full);
-    EXPECT_EQ(record.Row(1).wSSIDLength, 32);
-    // The list shows '?' for bytes no font shows; the bytes themselves are kept for joining.
-    EXPECT_EQ(record.Row(2).strSSID.str(), "N?L??\xE9");
-    ASSERT_EQ(record.Row(2).wSSIDLength, 6);
-    EXPECT_EQ(std::memcmp(record.Row(2).abSSID, "N\0L\x01\x7F\xE9", 6), 0);
+    // One character per byte, whatever the byte, up to a zero byte: a first byte of zero is an empty text.
+    EXPECT_EQ(record.Row(2).strSSID.str(), "\x01N\x7F\xE9");
+    EXPECT_EQ(record.Row(3).strSSID.str(), "");
 }
 
-TEST(ScanResults, AShortAnswerListsOnlyWholeEntries) {
+TEST(ScanResults, AShortAnswerIsReadUpToTheFirstEntryWithoutSsid) {
     ScanRecord record;
     for (int i = 0; i < 4; ++i)
-        record.Put(i, Ap("AP" + std::to_string(i)));
-    EXPECT_EQ(record.Decode(8 + 2 * 62), 2);
-    EXPECT_EQ(record.Decode(8 + 2 * 62 + 61), 2);
-    EXPECT_EQ(record.Decode(7), 0);
-    EXPECT_EQ(record.Decode(0), 0);
-    // An answer claiming more than the envelope holds is read as the envelope.
-    EXPECT_EQ(record.Decode(100000), 4);
+        record.Put(i, Ap("WLAN" + std::to_string(i), static_cast<WORD>(i + 1)));
+    // The driver stopped inside the SSID of entry 1: it is listed with the bytes it got.
+    record.ZeroFrom(8 + 62 + 18 + 2);
+    ASSERT_EQ(record.Decode(), 2);
+    EXPECT_EQ(record.Row(1).strSSID.str(), "WL");
+    EXPECT_EQ(record.Row(1).strChannel.str(), "2");
+    // Stopped before entry 1's SSID: listed with an empty SSID.
+    record.ZeroFrom(8 + 62 + 18);
+    ASSERT_EQ(record.Decode(), 2);
+    EXPECT_EQ(record.Row(1).strSSID.str(), "");
+    EXPECT_EQ(record.Row(1).strBSSID.str(), "00-60-B3-0A-BC-0F");
+    // Stopped before entry 1's SSID length: entry 1 ends the list.
+    record.ZeroFrom(8 + 62 + 16);
+    EXPECT_EQ(record.Decode(), 1);
 }
 
 TEST(ScanResults, SignalPercentSteps) {

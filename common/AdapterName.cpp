@@ -1,4 +1,4 @@
-#include "adapter/AdapterName.h"
+#include "common/AdapterName.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
-#include "app/Globals.h"
-#include "app/TrayIcon.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
 
 std::atomic<BYTE> g_nOsKind{OSKIND_UNSUPPORTED};
 char g_szClassKeyPath[250];
@@ -18,3 +18,5 @@ std::atomic<BYTE> g_bSheetActive{0};
 std::atomic<BYTE> g_bExitAfterSheet{0};
 
 std::atomic<CTrayIconOwner*> g_pTrayIconOwner{nullptr};
+
+const char g_szAppTitle[] = "DAZE802.11d AVUD UDE Zadu Vuvivav";

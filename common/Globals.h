@@ -1,5 +1,6 @@
 // The program's shared state: the globals that the start-up code, the card monitor thread, the main frame,
-// the sheet and the driver channel read and write.
+// the sheet, the pages and the driver channel read and write. They live below every layer of the program,
+// so each layer reaches them by including downward.
 //
 // Design decision: the flags are shared between the user-interface thread and the card monitor thread. They
 // are single bytes whose order of use the program relies on, so each is an atomic: a store on one thread is
@@ -8,7 +9,7 @@
 #include <win32api.h>
 #include <atomic>
 
-#include "adapter/AdapterName.h"
+#include "common/AdapterName.h"
 
 // Windows kinds as detected at start-up.
 enum {
@@ -42,6 +43,6 @@ extern std::atomic<BYTE> g_bSheetActive;
 // Main frame: 1 = an exit was asked for while the sheet was up; it is finished when the sheet's loop returns.
 extern std::atomic<BYTE> g_bExitAfterSheet;
 
-// Puts every global above, the sheet and the tray icon's owner back to their values at process start. Only
-// for hosts that run the program more than once in one process (the shell tests and the idle benchmark).
-void ResetProgramGlobals();
+// The window title: the sheet's caption, the tray tip, the About page's product name, and what a second copy
+// looks for.
+extern const char g_szAppTitle[];

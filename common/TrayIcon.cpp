@@ -1,4 +1,4 @@
-#include "app/TrayIcon.h"
+#include "common/TrayIcon.h"
 
 namespace {
 
