@@ -29,6 +29,11 @@ void ConnectSinks(const std::shared_ptr<Session>& session, const std::set<std::s
         session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
                                 "registry " + hostsim::FormatRegistryWrite(write));
     });
+    hostsim::SetRegistryRefusalObserver([session](const hostsim::RegistryRefused& refused) {
+        session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
+                                "registry refused " + refused.what + " -> error " +
+                                    std::to_string(refused.error) + " [" + refused.rule + "]");
+    });
     driverlib::CardRack::Instance().SetTraceSink([session](const simcard::TraceEntry& entry) {
         const std::uint64_t now = session->Now();
         session->record.OnRequest(entry);
@@ -82,6 +87,7 @@ void DisconnectSinks() {
     hostsim::SetSystemRecordSink(nullptr);
     hostsim::SetRegistryWriteObserver(nullptr);
     hostsim::SetRegistryReadObserver(nullptr);
+    hostsim::SetRegistryRefusalObserver(nullptr);
     hostsim::SetKernelTraceSink(nullptr);
     driverlib::CardRack::Instance().SetTraceSink(nullptr);
     driverlib::CardRack::Instance().SetCallObserver(nullptr);

@@ -6,6 +6,7 @@
 
 #include "hostsim/System.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -50,6 +51,35 @@ LONG Reported(const RegistryState& state, hostsim::RegistryRead::Kind kind, LONG
     return rc;
 }
 
+// Opening or creating a key for writing needs the right to write it, and making a new key the right to
+// write the key it goes under: ERROR_SUCCESS, or the error of the refusal (nothing is created then).
+LONG RefuseCreate(RegistryState& state, std::shared_ptr<RegistryKey> key,
+                  const std::vector<std::string>& parts) {
+    std::size_t existing = 0;
+    for (; existing < parts.size(); ++existing) {
+        std::shared_ptr<RegistryKey> next = key->FindSubkey(parts[existing]);
+        if (next == nullptr)
+            break;
+        key = std::move(next);
+    }
+    // The key itself, then, when keys are to be made, the one they go under and each of them.
+    std::vector<std::string> paths;
+    std::string path = key->Path();
+    if (existing < parts.size())
+        paths.push_back(path);
+    for (std::size_t i = existing; i < parts.size(); ++i) {
+        path += '\\' + parts[i];
+        paths.push_back(path);
+    }
+    if (paths.empty())
+        paths.push_back(path);
+    std::rotate(paths.begin(), paths.end() - 1, paths.end());
+    for (const std::string& candidate : paths)
+        if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(candidate))
+            return state.Refused("create [" + path + "]", *rule);
+    return ERROR_SUCCESS;
+}
+
 std::string Joined(const std::string& base, LPCSTR subKey) {
     return subKey == nullptr || *subKey == '\0' ? base : base + '\\' + subKey;
 }
@@ -77,6 +107,10 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
         return report(ERROR_BAD_PATHNAME);
     if (LONG rc = Walk(key, parts, &key))
         return report(rc);
+    if (hostreg::AsksToWrite(samDesired)) {
+        if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(key->Path()))
+            return report(state.Refused("open [" + key->Path() + "] for writing", *rule));
+    }
     *phkResult = state.OpenHandle(std::move(key));
     return report(ERROR_SUCCESS);
 }
@@ -97,6 +131,8 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
         return ERROR_BAD_PATHNAME;
     if (hostreg::KeyDepth(*key) + parts.size() > hostreg::kMaxKeyDepth)
         return ERROR_INVALID_PARAMETER;
+    if (LONG rc = RefuseCreate(state, key, parts))
+        return rc;
     bool created = false;
     for (const std::string& part : parts) {
         key = key->AddSubkey(part, &created);
@@ -180,8 +216,10 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
         return rc;
-    std::vector<std::uint8_t> data(lpData, lpData + cbData);
     const std::string name = ValueNameOf(lpValueName);
+    if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseValue(key->Path(), name))
+        return state.Refused("set [" + key->Path() + "] \"" + name + "\"", *rule);
+    std::vector<std::uint8_t> data(lpData, lpData + cbData);
     key->SetValue(name, dwType, data);
     // An existing value keeps the spelling it was created with.
     const std::string storedName = key->FindValue(name)->name;
@@ -288,6 +326,11 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (key->SubkeyCount() != 0 && !DeletesWholeSubtree())
         return ERROR_ACCESS_DENIED;
     const std::string path = key->Path();
+    const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(path);
+    if (rule == nullptr)
+        rule = state.Refusals().RefuseKey(parent->Path());
+    if (rule != nullptr)
+        return state.Refused("delete [" + path + "]", *rule);
     parent->RemoveSubkey(key->Name());
     state.Notify(RegistryWrite{RegistryWrite::Kind::DeleteKey, path, {}, 0, {}});
     return ERROR_SUCCESS;
