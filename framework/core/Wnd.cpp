@@ -82,6 +82,10 @@ ThreadState& GetThreadState() {
     thread_local ThreadState state;
     return state;
 }
+
+void DeleteTemporaryWindows() {
+    GetThreadState().temporaries.clear();
+}
 } // namespace fw
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
