@@ -44,6 +44,7 @@ struct Command {
         TrayDoubleClick,
         TrayRightClick,
         TrayMessage,
+        TrayMenu,
         MenuPick,
         Tab,
         Type,

@@ -139,7 +139,11 @@ public:
         Command c;
         c.source = m_source;
         const std::string verb = Word(0, "a command");
-        if (verb == "tray") {
+        if (verb == "tray" && m_words.size() >= 2 && m_words[1].text == "menu" && !m_words[1].quoted) {
+            Arity(3);
+            c.verb = Command::Verb::TrayMenu;
+            c.number = MenuId(m_words[2].text);
+        } else if (verb == "tray") {
             Arity(2);
             const std::string& what = Word(1, "double-click, right-click or a mouse message");
             if (what == "double-click" || what == "right-click") {

@@ -4,6 +4,7 @@
 #include "KeyName.h"
 #include "RegistryState.h"
 
+#include "hostsim/HeapScope.h"
 #include "hostsim/System.h"
 
 #include <algorithm>
@@ -87,6 +88,7 @@ std::string Joined(const std::string& base, LPCSTR subKey) {
 } // namespace
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -118,6 +120,7 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
                             REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                             LPDWORD lpdwDisposition) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -151,6 +154,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
 }
 
 LONG WINAPI RegCloseKey(HKEY hKey) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
     const std::string path = state.WatchesReads() ? state.PathOf(hKey) : std::string();
@@ -163,6 +167,7 @@ LONG WINAPI RegCloseKey(HKEY hKey) {
 
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                              LPDWORD lpcbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -209,6 +214,7 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
 
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
                            DWORD cbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpData == nullptr && cbData != 0)
         return ERROR_NOACCESS;
     RegistryState& state = RegistryState::Instance();
@@ -230,6 +236,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
 
 LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                           LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpValueName == nullptr || lpcchValueName == nullptr || lpReserved != nullptr ||
         (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
@@ -280,6 +287,7 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
 }
 
 LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpName == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -308,6 +316,7 @@ LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
 }
 
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpSubKey == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -337,6 +346,7 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 }
 
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
     std::shared_ptr<RegistryKey> key;
