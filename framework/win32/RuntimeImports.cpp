@@ -1,10 +1,18 @@
-// The compiler's runtime (its mutexes for statics, per-thread storage and exception tables) makes its
-// semaphores with CreateSemaphoreW. Windows 95, 98 and Me export that function only as a stub that fails, so a
-// static whose first use two threads race for would end the program there. The runtime finds the function
-// through its import slot; this definition of the slot, linked into the program before the system's import
-// library, sends it to CreateSemaphoreA, which every Windows has. The runtime's semaphores have no name, so
-// the two calls are the same.
+// The import of CreateSemaphoreW that the compiler's runtime makes (its mutexes for statics, per-thread storage
+// and exception tables) goes to CreateSemaphoreA instead.
+//
+// Design decision: Windows 95, 98 and Me export CreateSemaphoreW only as a stub that fails, so a runtime lock
+// that two threads contend for would have no semaphore to wait on there. The runtime calls the function
+// through its import slot (`__imp__CreateSemaphoreW@16` on i686, where the name carries the stdcall argument
+// size; `__imp_CreateSemaphoreW` on x64). This file defines that slot itself, pointing at a function of ours
+// with the same signature and calling convention; the program links this library whole, so the linker takes
+// our slot and never the import library's, and the program does not import CreateSemaphoreW at all (the
+// import check would fail if it did: the table has no row for it). Should anything call CreateSemaphoreW by
+// its plain name, the import library's member would come in and the link would fail on the slot defined
+// twice, never silently. The runtime's semaphores have no name, so the ANSI call is the same call.
 #include <windows.h>
+
+#include <type_traits>
 
 namespace {
 
@@ -18,6 +26,10 @@ HANDLE WINAPI CreateUnnamedSemaphore(LPSECURITY_ATTRIBUTES attributes, LONG init
 }
 
 } // namespace
+
+// The slot's callers were compiled against the system's declaration: ours must have its type exactly.
+static_assert(std::is_same<decltype(&CreateUnnamedSemaphore), decltype(&::CreateSemaphoreW)>::value,
+              "the same signature and calling convention as CreateSemaphoreW");
 
 #if defined(__i386__)
 #define WLAN_IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
