@@ -10,7 +10,7 @@ scripts/setup.sh
 fuzz_seconds=${WLAN_FUZZ_SECONDS:-10}
 # Under the thread sanitizer only what runs threads: the scenario runners and the tests labelled "threads".
 tsan_targets=(wlanrun wlanrun_testapp shell_tests platform_kernel_tests platform_hostsim_tests
-  adapter_thread_tests)
+  adapter_thread_tests platform_threads_tests)
 
 for preset in host host-asan win32-x64 win32-i686; do
   echo "=== $preset: configure and build"

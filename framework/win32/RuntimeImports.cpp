@@ -1,5 +1,5 @@
-// The import of CreateSemaphoreW that the compiler's runtime makes (its mutexes for statics, per-thread storage
-// and exception tables) goes to CreateSemaphoreA instead.
+// The import of CreateSemaphoreW that the compiler's runtime makes (its mutexes for statics, per-thread
+// storage and exception tables) goes to CreateSemaphoreA instead.
 //
 // Design decision: Windows 95, 98 and Me export CreateSemaphoreW only as a stub that fails, so a runtime lock
 // that two threads contend for would have no semaphore to wait on there. The runtime calls the function
@@ -38,7 +38,7 @@ static_assert(std::is_same<decltype(&CreateUnnamedSemaphore), decltype(&::Create
 #endif
 
 extern "C" {
-extern decltype(&CreateUnnamedSemaphore) const wlanCreateSemaphoreWSlot __asm__(
-    WLAN_IMPORT_SLOT(CreateSemaphoreW, 16));
+extern decltype(&CreateUnnamedSemaphore)
+    const wlanCreateSemaphoreWSlot __asm__(WLAN_IMPORT_SLOT(CreateSemaphoreW, 16));
 decltype(&CreateUnnamedSemaphore) const wlanCreateSemaphoreWSlot = &CreateUnnamedSemaphore;
 }
