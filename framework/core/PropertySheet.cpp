@@ -134,7 +134,8 @@ INT_PTR CPropertySheet::DoModal() {
     }
     HWND parent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     PROPSHEETHEADERA header = m_psh;
-    header.dwSize = static_cast<DWORD>(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK));
+    header.dwSize =
+        static_cast<DWORD>(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK));
     header.dwFlags |= PSH_PROPSHEETPAGE | PSH_MODELESS;
     header.hwndParent = parent;
     header.hInstance = module;

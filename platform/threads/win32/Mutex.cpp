@@ -5,7 +5,8 @@
 namespace threads {
 namespace {
 CRITICAL_SECTION* Native(unsigned char* storage) {
-    static_assert(sizeof(CRITICAL_SECTION) <= 64 && alignof(CRITICAL_SECTION) <= 8, "the critical section fits");
+    static_assert(sizeof(CRITICAL_SECTION) <= 64 && alignof(CRITICAL_SECTION) <= 8,
+                  "the critical section fits");
     return reinterpret_cast<CRITICAL_SECTION*>(storage);
 }
 } // namespace

@@ -26,8 +26,7 @@ private:
 };
 
 // One T per thread, made on first use in that thread.
-template <typename T>
-class ThreadLocal {
+template <typename T> class ThreadLocal {
 public:
     ThreadLocal() : m_slot(&DestroyValue) {}
 
