@@ -6,7 +6,8 @@ Usage: check-imports.py TABLE FILE... [--listing LISTING...]
   FILE is a PE file (its import table is read); a LISTING is a text file of "DLL FUNCTION" lines, one import
   a line, for imports recorded from a program that is not at hand (a fixture).
 Prints one line per file; exits 1 when an import is missing from the table or on any of the four systems,
-when the table has a malformed row, or when a file cannot be read.
+when a file's subsystem version is newer than 4.0 (Windows 95 and NT 4 refuse to load it), when the table has
+a malformed row, or when a file cannot be read.
 """
 import os
 import struct
@@ -14,6 +15,8 @@ import sys
 
 SYSTEMS = ("95", "98/Me", "NT 4", "2000")
 ALL_SYSTEMS = "Windows 95, 98/Me, NT 4 and 2000"
+# The newest subsystem version in a PE header that all four load.
+OLDEST_SUBSYSTEM = (4, 0)
 
 
 class Problem(Exception):
@@ -95,8 +98,8 @@ def read_listing(path):
     return imports
 
 
-def read_pe_imports(path):
-    """The (dll, function) pairs of a PE file's import table; ordinals as "#N"."""
+def read_pe(path):
+    """The (dll, function) pairs of a PE file's import table (ordinals as "#N") and its subsystem version."""
     try:
         with open(path, "rb") as pe:
             data = pe.read()
@@ -123,6 +126,7 @@ def read_pe_imports(path):
         directories, thunk_format, ordinal_flag = optional + 112, "<Q", 1 << 63
     else:
         raise Problem(f"{path}: not a readable PE file (optional header magic 0x{magic:x})")
+    subsystem = unpack("<HH", optional + 48)
     import_rva, _ = unpack("<II", directories + 8)
     table = optional + optional_size
     spans = []
@@ -145,7 +149,7 @@ def read_pe_imports(path):
 
     imports = []
     if import_rva == 0:
-        return imports
+        return imports, subsystem
     descriptor = offset_of(import_rva)
     while True:
         lookup, _, _, name_rva, address = unpack("<IIIII", descriptor)
@@ -164,11 +168,16 @@ def read_pe_imports(path):
                 imports.append((dll, string_at((entry & 0x7FFFFFFF) + 2)))
             thunk += step
         descriptor += 20
-    return imports
+    return imports, subsystem
 
 
-def check(name, imports, table):
-    """Prints the file's line(s); returns True when every import is exported by all four systems."""
+def check(name, imports, table, subsystem=None):
+    """Prints the file's line(s); returns True when every import is exported by all four systems and the
+    four load a program of the file's subsystem version (Windows 95 and NT 4 refuse one newer than 4.0)."""
+    loads = subsystem is None or tuple(subsystem) <= OLDEST_SUBSYSTEM
+    if not loads:
+        print(f"imports: {name}: subsystem version {subsystem[0]}.{subsystem[1]}, newer than the "
+              f"{OLDEST_SUBSYSTEM[0]}.{OLDEST_SUBSYSTEM[1]} that Windows 95 and NT 4 load")
     faults = []
     for dll, function in imports:
         answers = table.get((dll.lower(), function))
@@ -180,7 +189,7 @@ def check(name, imports, table):
             faults.append(f"  {dll} {function}: not exported by Windows {', '.join(missing)}")
     if not faults:
         print(f"imports: {name}: {len(imports)} functions, all exported by {ALL_SYSTEMS}")
-        return True
+        return loads
     print(f"imports: {name}: {len(faults)} of {len(imports)} functions are not exported by all of {ALL_SYSTEMS}:")
     print("\n".join(faults))
     return False
@@ -202,12 +211,12 @@ def main(arguments):
             listing = True
             continue
         try:
-            imports = read_listing(argument) if listing else read_pe_imports(argument)
+            imports, subsystem = (read_listing(argument), None) if listing else read_pe(argument)
         except Problem as problem:
             print(f"imports: {problem}")
             ok = False
             continue
-        ok = check(os.path.basename(argument), imports, table) and ok
+        ok = check(os.path.basename(argument), imports, table, subsystem) and ok
     return 0 if ok else 1
 
 
