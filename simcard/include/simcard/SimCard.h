@@ -10,10 +10,10 @@
 #include "simcard/Ndis.h"
 #include "simcard/RadioWorld.h"
 #include "simcard/Trace.h"
+#include "threads/Mutex.h"
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,7 +113,7 @@ private:
     const std::shared_ptr<CardClock> m_clock;
     const Reception m_reception;
 
-    mutable std::mutex m_mutex;
+    mutable threads::Mutex m_mutex;
     bool m_present = true;
     bool m_suspended = false;
     std::uint64_t m_epoch = 1;
