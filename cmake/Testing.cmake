@@ -11,6 +11,10 @@ else()
   endif()
   add_library(wlan_gtest STATIC ${WLAN_GTEST_SRC}/src/gtest-all.cc)
   target_include_directories(wlan_gtest SYSTEM PUBLIC ${WLAN_GTEST_SRC}/include PRIVATE ${WLAN_GTEST_SRC})
+  # The win32 thread model has no std::mutex: GoogleTest's Notification comes from us (its mutexes and
+  # thread-local values are its own Win32 ones).
+  target_compile_definitions(wlan_gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(wlan_gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/cmake/GTestNotificationWin32.h)
   add_library(wlan_gtest_main STATIC ${WLAN_GTEST_SRC}/src/gtest_main.cc)
   target_link_libraries(wlan_gtest_main PUBLIC wlan_gtest)
   add_library(GTest::gtest ALIAS wlan_gtest)

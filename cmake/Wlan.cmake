@@ -15,8 +15,9 @@ if(WLAN_HOST)
 endif()
 
 if(WIN32)
-  # Windows 2000 is the oldest system the release build supports.
-  add_compile_definitions(_WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX WIN32_LEAN_AND_MEAN)
+  # Windows 95 and NT 4 with their first common controls are the oldest systems the release supports: a newer
+  # API fails at compile time.
+  add_compile_definitions(_WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400 NOMINMAX WIN32_LEAN_AND_MEAN)
   # No DLL beyond Windows' own (and W32N50.dll for the program): the C++ runtime goes in statically.
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()

@@ -1,9 +1,11 @@
-# Cross build for Windows with mingw-w64. The -posix compilers have std::thread; the runtime is linked
-# statically so the program needs no DLL beyond Windows' own and W32N50.dll.
+# Cross build for Windows with mingw-w64 and the -win32 thread model: its runtime imports only functions
+# that every 32-bit Windows from 95 and NT 4 on exports (the -posix compilers pull in winpthreads, which does
+# not). It has no std::thread or std::mutex: our code uses the wlan_threads primitives instead. The runtime is
+# linked statically so the program needs no DLL beyond Windows' own and W32N50.dll.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -5,7 +5,7 @@
 CAdapterName::CAdapterName() : m_szName{} {}
 
 void CAdapterName::Set(LPCSTR pszName) {
-    std::lock_guard<std::mutex> guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     std::memset(m_szName, 0, sizeof(m_szName));
     if (pszName != nullptr)
         std::strncpy(m_szName, pszName, MAX_NAME);
@@ -16,11 +16,11 @@ void CAdapterName::Clear() {
 }
 
 BOOL CAdapterName::IsEmpty() const {
-    std::lock_guard<std::mutex> guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_szName[0] == '\0';
 }
 
 void CAdapterName::Get(char (&szName)[MAX_NAME + 1]) const {
-    std::lock_guard<std::mutex> guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     std::memcpy(szName, m_szName, sizeof(szName));
 }

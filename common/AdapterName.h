@@ -2,7 +2,7 @@
 // empty while no adapter is known.
 #pragma once
 #include <win32api.h>
-#include <mutex>
+#include "fw/SyncObjects.h"
 
 // The monitor thread changes the name while it searches for the card, and the user-interface thread passes it
 // to every request it makes. Design decision: the name is held behind a lock and handed out as a copy, so a
@@ -19,6 +19,6 @@ public:
     void Get(char (&szName)[MAX_NAME + 1]) const;
 
 private:
-    mutable std::mutex m_lock;
+    mutable CCriticalSection m_lock;
     char m_szName[MAX_NAME + 1];
 };

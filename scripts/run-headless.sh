@@ -29,6 +29,10 @@ trap 'kill $program 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null
 
 # The icon appears once the monitor thread has verified the card; the link follows about a second after.
 ui wait-tray-icon --timeout 30000 >/dev/null || { echo "run: no tray icon appeared" >&2; exit 1; }
+# The tray's picture comes first, while nothing covers it (the sheet opens over it), once the link icon has
+# replaced the first one.
+sleep 3
+import -window root -crop 160x60+0+0 +repage "$shots/0-tray.png"
 ui tray-click double
 ui wait-window "$title" --class '#32770' --timeout 20000 >/dev/null || { echo "run: the sheet did not open" >&2; exit 1; }
 
@@ -42,10 +46,8 @@ for i in "${!names[@]}"; do
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$((i + 1))-${names[$i]}.png"
 done
 
-# Cancel takes the sheet down; the tray is in the picture once it is gone (the sheet opens over it).
 ui click "$title" 2 --class '#32770'
 ui wait-gone "$title" --class '#32770' --timeout 10000
-import -window root -crop 160x60+0+0 +repage "$shots/0-tray.png"
 
 # Exit from the tray menu; the program takes the sheet down itself and ends.
 ui tray-click right

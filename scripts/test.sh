@@ -10,7 +10,7 @@ scripts/setup.sh
 fuzz_seconds=${WLAN_FUZZ_SECONDS:-10}
 # Under the thread sanitizer only what runs threads: the scenario runners and the tests labelled "threads".
 tsan_targets=(wlanrun wlanrun_testapp shell_tests platform_kernel_tests platform_hostsim_tests
-  adapter_thread_tests)
+  adapter_thread_tests platform_threads_tests)
 
 for preset in host host-asan win32-x64 win32-i686; do
   echo "=== $preset: configure and build"
@@ -30,6 +30,12 @@ done
 # sanitizers (docs/fault-matrix.md); the table goes to the build folder, docs/ keeps the reviewed one.
 echo "=== host-asan: fault matrix"
 scripts/faults.sh --no-build --report build/host-asan/faults/fault-matrix.md || status=1
+# What we ship imports only functions that Windows 95, 98/Me, NT 4 and 2000 export.
+echo "=== win32-i686: imports of the program and the installer"
+version=$(sed -n 's/^ *FILEVERSION *\([0-9]*\) *, *\([0-9]*\) *, *\([0-9]*\) *, *\([0-9]*\).*/\1.\2.\3.\4/p' res/wlanutil.rc)
+python3 packaging/imports/check-imports.py packaging/imports/windows-exports.tsv \
+  "build/win32-i686/packaging/wlanutil-$version/wlanutil.exe" "build/win32-i686/packaging/wlanutil-$version-setup.exe" ||
+  status=1
 echo "=== host-tsan: threaded tests and scenarios"
 ctest --preset host-tsan -L 'scenario|threads' || status=1
 # The Windows tests run under 64-bit Wine on a private X display.

@@ -18,7 +18,7 @@ CardRack& CardRack::Instance() {
 
 void CardRack::Install(std::shared_ptr<simcard::RadioWorld> world,
                        std::vector<std::shared_ptr<simcard::SimCard>> cards) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_world = std::move(world);
     m_cards = std::move(cards);
     m_handles.clear();
@@ -29,19 +29,19 @@ void CardRack::Install(std::shared_ptr<simcard::RadioWorld> world,
 }
 
 void CardRack::SetUiThread(std::uint32_t threadId) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_uiThread = threadId;
     for (const auto& card : m_cards)
         card->SetUiThread(threadId);
 }
 
 void CardRack::SetCallObserver(LibraryCallObserver observer) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_callObserver = observer ? std::make_shared<const LibraryCallObserver>(std::move(observer)) : nullptr;
 }
 
 std::shared_ptr<const LibraryCallObserver> CardRack::CallObserver() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_callObserver;
 }
 
@@ -61,23 +61,23 @@ void CardRack::Clear() {
 }
 
 bool CardRack::Configured() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_configured;
 }
 
 std::vector<std::shared_ptr<simcard::SimCard>> CardRack::Cards() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_cards;
 }
 
 std::shared_ptr<simcard::SimCard> CardRack::Card(std::size_t index) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return index < m_cards.size() ? m_cards[index] : nullptr;
 }
 
 std::shared_ptr<simcard::SimCard> CardRack::CardFor(const std::string& adapterName) const {
     const std::string bare = BareName(adapterName);
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     for (const auto& card : m_cards)
         if (card->AnswersTo(bare))
             return card;
@@ -85,7 +85,7 @@ std::shared_ptr<simcard::SimCard> CardRack::CardFor(const std::string& adapterNa
 }
 
 std::shared_ptr<simcard::RadioWorld> CardRack::World() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_world;
 }
 
@@ -102,7 +102,7 @@ std::string CardRack::UnfiredFaults() const {
 }
 
 std::size_t CardRack::OpenHandleCount() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_handles.size();
 }
 
@@ -113,7 +113,7 @@ HANDLE CardRack::Open(const std::string& adapterName) {
     std::optional<std::uint64_t> session = card->OpenSession();
     if (!session)
         return INVALID_HANDLE_VALUE;
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     // Handle values are tokens, never reused, so a closed or stale handle is always recognised.
     const std::uintptr_t value = m_nextHandle;
     m_nextHandle += 4;
@@ -122,7 +122,7 @@ HANDLE CardRack::Open(const std::string& adapterName) {
 }
 
 std::optional<CardRack::Binding> CardRack::Lookup(HANDLE handle) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     auto it = m_handles.find(reinterpret_cast<std::uintptr_t>(handle));
     if (it == m_handles.end())
         return std::nullopt;
@@ -130,7 +130,7 @@ std::optional<CardRack::Binding> CardRack::Lookup(HANDLE handle) const {
 }
 
 bool CardRack::Close(HANDLE handle) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_handles.erase(reinterpret_cast<std::uintptr_t>(handle)) == 1;
 }
 

@@ -12,13 +12,13 @@ public:
     explicit TraceFile(const std::string& path) : m_out(path, std::ios::app) {}
     bool IsOpen() const { return m_out.is_open(); }
     void Write(const std::string& line) {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_out << line << '\n';
         m_out.flush();
     }
 
 private:
-    std::mutex m_mutex;
+    threads::Mutex m_mutex;
     std::ofstream m_out;
 };
 

@@ -7,7 +7,7 @@ namespace {
 class TickCountClock final : public simcard::CardClock {
 public:
     std::uint64_t NowMs() override {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         const DWORD tick = GetTickCount();
         if (tick < m_lastTick)
             m_high += std::uint64_t{1} << 32;
@@ -25,7 +25,7 @@ public:
     }
 
 private:
-    std::mutex m_mutex;
+    threads::Mutex m_mutex;
     DWORD m_lastTick = 0;
     std::uint64_t m_high = 0;
 };

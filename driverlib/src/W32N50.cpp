@@ -6,7 +6,6 @@
 #include "driverlib/CardRack.h"
 
 #include <cstring>
-#include <mutex>
 
 namespace {
 
@@ -67,15 +66,18 @@ DWORD MakeRequest(HANDLE adapter, W32N_REQUEST* request, LPOVERLAPPED overlapped
     return outcome.status;
 }
 
+// The first open configures the rack; a function's static is initialised once, whichever threads ask.
 void ConfigureOnFirstUse() {
-    static std::once_flag once;
-    std::call_once(once, [] {
+    static const bool configured = [] {
         if (driverlib::CardRack::Instance().Configured())
-            return;
+            return true;
         std::string error;
-        if (!driverlib::ConfigureFromEnvironment(&error))
-            OutputDebugStringA(("W32N50: " + error + "\n").c_str());
-    });
+        if (driverlib::ConfigureFromEnvironment(&error))
+            return true;
+        OutputDebugStringA(("W32N50: " + error + "\n").c_str());
+        return false;
+    }();
+    (void)configured;
 }
 
 } // namespace

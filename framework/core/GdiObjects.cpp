@@ -1,5 +1,6 @@
 #include "fw/GdiObjects.h"
 
+#include "core/ThreadState.h"
 #include "fw/Wnd.h"
 
 CGdiObject::~CGdiObject() {
@@ -36,7 +37,7 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont) {
 
 CDC* CDC::FromHandle(HDC hDC) {
     // A device context lives only for the message it came with; one wrapper per thread serves.
-    thread_local CDC wrapper;
+    CDC& wrapper = fw::GetThreadState().dc;
     wrapper.m_hDC = hDC;
     return &wrapper;
 }

@@ -1,6 +1,8 @@
 #include "fw/PropertySheet.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "core/Backend.h"
 #include "fw/WinApp.h"
@@ -111,10 +113,15 @@ INT_PTR CPropertySheet::DoModal() {
     }
     ::InitCommonControls();
     HINSTANCE module = AfxGetResourceHandle();
-    m_pageRecords.clear();
+    // The records go to the common controls in their first version (the fields up to pcRefParent and
+    // pfnCallback), the only one that Windows 95's and NT 4's first common controls accept. The control walks
+    // the page records by their dwSize, so they lie packed at that size.
+    const DWORD pageSize = static_cast<DWORD>(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*));
+    m_pageRecords.assign(m_pages.size() * pageSize, 0);
+    BYTE* next = m_pageRecords.data();
     for (CPropertyPage* page : m_pages) {
         PROPSHEETPAGEA record = page->m_psp;
-        record.dwSize = sizeof(record);
+        record.dwSize = pageSize;
         record.hInstance = module;
         record.pfnDlgProc = &CPropertyPage::PageProc;
         record.lParam = reinterpret_cast<LPARAM>(page);
@@ -122,18 +129,20 @@ INT_PTR CPropertySheet::DoModal() {
             record.dwFlags |= PSP_USETITLE;
             record.pszTitle = page->GetCaption();
         }
-        m_pageRecords.push_back(record);
+        std::memcpy(next, &record, pageSize);
+        next += pageSize;
     }
     HWND parent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     PROPSHEETHEADERA header = m_psh;
-    header.dwSize = sizeof(header);
+    header.dwSize =
+        static_cast<DWORD>(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK));
     header.dwFlags |= PSH_PROPSHEETPAGE | PSH_MODELESS;
     header.hwndParent = parent;
     header.hInstance = module;
     header.pszCaption = m_strCaption;
-    header.nPages = static_cast<UINT>(m_pageRecords.size());
-    header.nStartPage = m_pageRecords.empty() ? 0 : std::min<UINT>(m_psh.nStartPage, header.nPages - 1);
-    header.ppsp = m_pageRecords.data();
+    header.nPages = static_cast<UINT>(m_pages.size());
+    header.nStartPage = m_pages.empty() ? 0 : std::min<UINT>(m_psh.nStartPage, header.nPages - 1);
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(m_pageRecords.data());
 
     m_nLastButton = IDCANCEL;
     PrepareModalLoop();

@@ -1,9 +1,12 @@
 // Per-thread state of the framework: the message being handled (for Default), the temporary window objects
-// that FromHandle made, and the window-creation hook.
+// that FromHandle made, the device-context wrapper that CDC::FromHandle hands out, and the window-creation
+// hook. Made on a thread's first use and destroyed when the thread ends (for the process's first thread
+// possibly as late as the process's end).
 #pragma once
 #include <memory>
 #include <unordered_map>
 
+#include "fw/GdiObjects.h"
 #include "fw/Wnd.h"
 
 namespace fw {
@@ -12,6 +15,7 @@ struct ThreadState {
     MSG current{};
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporaries;
     CWnd noWindow;
+    CDC dc;
     CWnd* hookTarget = nullptr;
     HHOOK hook = nullptr;
     // The window whose UpdateData runs now: control notifications to it are held back, so that texts the

@@ -1,14 +1,29 @@
 #include "fw/WinThread.h"
 
 #include "fw/Wnd.h"
+#include "threads/ThreadSlot.h"
 
 namespace {
-thread_local CWinThread* t_currentThread = nullptr;
+
+// The thread object of the calling worker thread; none on other threads.
+threads::ThreadSlot& CurrentSlot() {
+    static threads::ThreadSlot slot;
+    return slot;
 }
 
+CWinThread* CurrentThread() {
+    return static_cast<CWinThread*>(CurrentSlot().Get());
+}
+
+void SetCurrentThread(CWinThread* thread) {
+    CurrentSlot().Set(thread);
+}
+
+} // namespace
+
 CWinThread::~CWinThread() {
-    if (t_currentThread == this)
-        t_currentThread = nullptr;
+    if (CurrentThread() == this)
+        SetCurrentThread(nullptr);
     if (m_hThread != nullptr)
         ::CloseHandle(m_hThread);
 }
@@ -25,12 +40,13 @@ BOOL CWinThread::PreTranslateMessage(MSG*) {
 
 DWORD WINAPI CWinThread::ThreadEntry(LPVOID pThread) {
     CWinThread* thread = static_cast<CWinThread*>(pThread);
-    t_currentThread = thread;
+    SetCurrentThread(thread);
     UINT exitCode = thread->m_pfnThreadProc != nullptr ? thread->m_pfnThreadProc(thread->m_pThreadParams) : 0;
     // The function returned: the same end as AfxEndThread, without leaving through ExitThread.
-    if (t_currentThread != nullptr && t_currentThread->m_bAutoDelete)
-        delete t_currentThread;
-    t_currentThread = nullptr;
+    CWinThread* current = CurrentThread();
+    if (current != nullptr && current->m_bAutoDelete)
+        delete current;
+    SetCurrentThread(nullptr);
     return exitCode;
 }
 
@@ -47,9 +63,9 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete) {
-    CWinThread* thread = t_currentThread;
+    CWinThread* thread = CurrentThread();
     if (thread != nullptr && bDelete && thread->m_bAutoDelete)
         delete thread;
-    t_currentThread = nullptr;
+    SetCurrentThread(nullptr);
     ::ExitThread(nExitCode);
 }

@@ -1,6 +1,5 @@
 #include "fw/Wnd.h"
 
-#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -17,19 +16,24 @@
 #include "fw/TabCtrl.h"
 #include "fw/GdiObjects.h"
 #include "fw/WinApp.h"
+#include "threads/Mutex.h"
+#include "threads/ThreadSlot.h"
 
 namespace {
 
 // Window objects attached to their windows, for every thread: another thread may reach a window object of
 // the user-interface thread (the card monitor ends the sheet's modal loop).
 struct PermanentMap {
-    std::mutex mutex;
+    threads::Mutex mutex;
     std::unordered_map<HWND, CWnd*> objects;
 };
 
+// Never destroyed: a thread's framework state, with the window objects in it, may be destroyed after the
+// process's statics (on Windows the first thread's state goes when the process ends), and window objects look
+// here when they go.
 PermanentMap& Permanent() {
-    static PermanentMap map;
-    return map;
+    static PermanentMap* const map = new PermanentMap;
+    return *map;
 }
 
 // A temporary object of the class that fits the window's class, so that program code may treat what
@@ -79,8 +83,8 @@ LRESULT CALLBACK CreateHook(int code, WPARAM wParam, LPARAM lParam) {
 
 namespace fw {
 ThreadState& GetThreadState() {
-    thread_local ThreadState state;
-    return state;
+    static threads::ThreadLocal<ThreadState> state;
+    return state.Get();
 }
 
 void DeleteTemporaryWindows() {
@@ -110,7 +114,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     if (hWnd == nullptr)
         return nullptr;
     PermanentMap& map = Permanent();
-    std::lock_guard<std::mutex> lock(map.mutex);
+    threads::Lock lock(map.mutex);
     auto it = map.objects.find(hWnd);
     return it != map.objects.end() ? it->second : nullptr;
 }
@@ -131,7 +135,7 @@ BOOL CWnd::Attach(HWND hWnd) {
     if (hWnd == nullptr || m_hWnd != nullptr)
         return FALSE;
     PermanentMap& map = Permanent();
-    std::lock_guard<std::mutex> lock(map.mutex);
+    threads::Lock lock(map.mutex);
     if (map.objects.count(hWnd) != 0)
         return FALSE;
     map.objects[hWnd] = this;
@@ -144,7 +148,7 @@ HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr) {
         PermanentMap& map = Permanent();
-        std::lock_guard<std::mutex> lock(map.mutex);
+        threads::Lock lock(map.mutex);
         auto it = map.objects.find(hWnd);
         if (it != map.objects.end() && it->second == this)
             map.objects.erase(it);

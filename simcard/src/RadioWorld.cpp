@@ -32,7 +32,7 @@ void CellChange::ApplyTo(Cell& cell) const {
 RadioWorld::RadioWorld(std::vector<Cell> cells) : m_base(std::move(cells)) {}
 
 std::vector<Cell> RadioWorld::CellsAt(std::uint64_t t) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     std::vector<Cell> cells = m_base;
     for (const WorldEvent& event : m_events) {
         if (event.atMs > t)
@@ -49,7 +49,7 @@ std::vector<Cell> RadioWorld::CellsAt(std::uint64_t t) const {
 }
 
 std::optional<std::uint64_t> RadioWorld::NextEventAfter(std::uint64_t t) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     auto it = std::upper_bound(m_events.begin(), m_events.end(), t,
                                [](std::uint64_t time, const WorldEvent& e) { return time < e.atMs; });
     if (it == m_events.end())
@@ -74,7 +74,7 @@ void RadioWorld::Insert(WorldEvent event) {
 }
 
 bool RadioWorld::Change(const std::string& cellName, const CellChange& change, std::uint64_t atMs) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     if (!KnownAt(cellName, atMs))
         return false;
     WorldEvent event;
@@ -86,7 +86,7 @@ bool RadioWorld::Change(const std::string& cellName, const CellChange& change, s
 }
 
 bool RadioWorld::Add(const Cell& cell, std::uint64_t atMs) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     if (KnownAt(cell.name, ~std::uint64_t{0}))
         return false;
     WorldEvent event;

@@ -187,25 +187,25 @@ FaultRule PowerRule(FaultAction action) {
 } // namespace
 
 void SimCard::Remove() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     ApplyPowerRule(PowerRule(FaultAction::Remove), m_lastMs);
 }
 
 void SimCard::Insert() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     ApplyPowerRule(PowerRule(FaultAction::Insert), m_lastMs);
 }
 
 void SimCard::Suspend() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     ApplyPowerRule(PowerRule(FaultAction::Suspend), m_lastMs);
 }
 
 void SimCard::Resume() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     ApplyPowerRule(PowerRule(FaultAction::Resume), m_lastMs);
 }
@@ -213,7 +213,7 @@ void SimCard::Resume() {
 // ---- requests ----
 
 std::optional<std::uint64_t> SimCard::OpenSession() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     if (!m_present || m_suspended)
         return std::nullopt;
@@ -247,7 +247,7 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
     entry.bytesIn = length;
     entry.subId = SubIdOf(oid, buffer, length);
 
-    std::unique_lock<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(now);
     RequestOutcome outcome = Gate(session);
     if (outcome.status == status::kSuccess) {
@@ -260,9 +260,9 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
         if (fault && fault->delayMs != 0) {
             // A slow driver: the request stays with the card while everything else goes on, and is answered
             // as the card stands at the end of the wait (removed or suspended meanwhile: refused).
-            lock.unlock();
+            lock.Unlock();
             m_clock->Pause(fault->delayMs);
-            lock.lock();
+            lock.Relock();
             AdvanceTo(m_clock->NowMs());
             outcome = Gate(session);
         }
@@ -281,7 +281,7 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
     while (m_trace.size() > m_traceLimit)
         m_trace.pop_front();
     TraceSink sink = m_sink;
-    lock.unlock();
+    lock.Unlock();
     if (sink)
         sink(entry);
     return outcome;
@@ -354,67 +354,67 @@ void SimCard::Commit(std::uint64_t t) {
 // ---- faults, trace, status ----
 
 void SimCard::SetUiThread(std::uint32_t threadId) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_uiThread = threadId;
 }
 
 void SimCard::ArmFault(FaultRule rule) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     m_faults.Arm(std::move(rule), m_lastMs);
 }
 
 void SimCard::ArmFaults(const std::vector<FaultRule>& rules) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     for (const FaultRule& rule : rules)
         m_faults.Arm(rule, m_lastMs);
 }
 
 std::vector<FaultRule> SimCard::UnfiredFaults() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_faults.Unfired();
 }
 
 std::vector<ArmedFault> SimCard::Faults() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_faults.Armed();
 }
 
 void SimCard::ClearFaults() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_faults.Clear();
 }
 
 std::vector<TraceEntry> SimCard::Trace() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return std::vector<TraceEntry>(m_trace.begin(), m_trace.end());
 }
 
 void SimCard::SetTraceLimit(std::size_t entries) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_traceLimit = entries == 0 ? 1 : entries;
     while (m_trace.size() > m_traceLimit)
         m_trace.pop_front();
 }
 
 std::size_t SimCard::TraceLimit() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     return m_traceLimit;
 }
 
 void SimCard::ClearTrace() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_trace.clear();
 }
 
 void SimCard::SetTraceSink(TraceSink sink) {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     m_sink = std::move(sink);
 }
 
 CardStatus SimCard::Status() {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    threads::Lock lock(m_mutex);
     AdvanceTo(m_clock->NowMs());
     CardStatus status;
     status.present = m_present;

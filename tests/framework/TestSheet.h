@@ -4,29 +4,29 @@
 #include <fw/Framework.h>
 
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "TestDialogs.h"
+#include "threads/Mutex.h"
 
 class Trace {
 public:
     void Add(const std::string& line) {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_lines.push_back(line);
     }
     std::vector<std::string> Lines() {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         return m_lines;
     }
     void Clear() {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_lines.clear();
     }
 
 private:
-    std::mutex m_mutex;
+    threads::Mutex m_mutex;
     std::vector<std::string> m_lines;
 };
 

@@ -1,7 +1,7 @@
 // Every request in the trace, a readable line per request, and the diff against an expected table.
 #include "CardTestBase.h"
-
-#include <thread>
+#include "threads/Mutex.h"
+#include "threads/Thread.h"
 
 namespace simcard_test {
 namespace {
@@ -70,9 +70,9 @@ TEST_F(TraceTest, DiffIsEmptyForAMatchAndShowsEveryDifference) {
 
 TEST_F(TraceTest, TwoThreadsAtOnceGetWholeAnswersAndOneTraceLineEach) {
     std::vector<TraceEntry> seen;
-    std::mutex seenMutex;
+    threads::Mutex seenMutex;
     m_card->SetTraceSink([&](const TraceEntry& e) {
-        std::lock_guard<std::mutex> lock(seenMutex);
+        threads::Lock lock(seenMutex);
         seen.push_back(e);
     });
     auto worker = [this](std::uint32_t oid, std::uint32_t size) {
@@ -82,10 +82,10 @@ TEST_F(TraceTest, TwoThreadsAtOnceGetWholeAnswersAndOneTraceLineEach) {
             EXPECT_EQ(size, o.bytesDone);
         }
     };
-    std::thread a(worker, oid::kTrafficCounters, 176u);
-    std::thread b(worker, oid::kCurrentAddress, 6u);
-    a.join();
-    b.join();
+    threads::Thread a([&] { worker(oid::kTrafficCounters, 176u); });
+    threads::Thread b([&] { worker(oid::kCurrentAddress, 6u); });
+    a.Join();
+    b.Join();
     std::vector<TraceEntry> trace = m_card->Trace();
     ASSERT_EQ(400u, trace.size());
     EXPECT_EQ(400u, seen.size());

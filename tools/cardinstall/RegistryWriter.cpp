@@ -3,11 +3,18 @@
 namespace cardinstall {
 namespace {
 
+constexpr LONG kChildMustBeVolatile = 1021; // ERROR_CHILD_MUST_BE_VOLATILE
+
 class CreatedKey {
 public:
     explicit CreatedKey(const std::string& path) {
         m_result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                    KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+        // Wine keeps NT 4's network card list as a volatile key that it fills anew at each start: an entry
+        // below it can only be volatile (and lasts until Wine's server ends). Windows keeps it stable.
+        if (m_result == kChildMustBeVolatile)
+            m_result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                       KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
     }
     ~CreatedKey() {
         if (m_result == ERROR_SUCCESS)

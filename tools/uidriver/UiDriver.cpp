@@ -87,7 +87,7 @@ void PaintNow(HWND hwnd) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ::Sleep(150);
     SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
 }
 

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace uidriver {
@@ -39,7 +38,7 @@ template <typename T> T WaitFor(DWORD timeoutMs, const std::function<T()>& found
         T result = found();
         if (result || std::chrono::steady_clock::now() >= deadline)
             return result;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+        ::Sleep(kPollMs);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "simcard/Clock.h"
 #include "simcard/SimCard.h"
 #include "simcard/WorldFile.h"
+#include "threads/Mutex.h"
 
 #include <win32api.h>
 
@@ -13,7 +14,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,7 +68,7 @@ public:
 private:
     CardRack() = default;
 
-    mutable std::mutex m_mutex;
+    mutable threads::Mutex m_mutex;
     bool m_configured = false;
     std::shared_ptr<simcard::RadioWorld> m_world;
     std::vector<std::shared_ptr<simcard::SimCard>> m_cards;

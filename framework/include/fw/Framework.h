@@ -21,6 +21,7 @@
 #include "fw/PropertyPage.h"
 #include "fw/PropertySheet.h"
 #include "fw/WinThread.h"
+#include "fw/SyncObjects.h"
 #include "fw/WinApp.h"
 #include "fw/FrameWnd.h"
 #include "fw/DocView.h"

@@ -49,7 +49,7 @@ private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
 
     std::vector<CPropertyPage*> m_pages;
-    std::vector<PROPSHEETPAGEA> m_pageRecords;
+    std::vector<BYTE> m_pageRecords; // the page records as handed to the common controls
     CString m_strCaption;
     CWnd* m_pParentWnd = nullptr;
     UINT m_nLastButton = IDCANCEL;

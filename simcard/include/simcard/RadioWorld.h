@@ -3,9 +3,9 @@
 // still sees the world as it was at its own moment.
 #pragma once
 #include "simcard/Cell.h"
+#include "threads/Mutex.h"
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,7 +39,7 @@ private:
     bool KnownAt(const std::string& name, std::uint64_t t) const;
     void Insert(WorldEvent event);
 
-    mutable std::mutex m_mutex;
+    mutable threads::Mutex m_mutex;
     std::vector<Cell> m_base;
     std::vector<WorldEvent> m_events; // sorted by time; equal times keep the order they were made in
 };

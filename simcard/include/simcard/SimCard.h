@@ -10,11 +10,11 @@
 #include "simcard/Ndis.h"
 #include "simcard/RadioWorld.h"
 #include "simcard/Trace.h"
+#include "threads/Mutex.h"
 
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -119,7 +119,7 @@ private:
     const std::shared_ptr<CardClock> m_clock;
     const Reception m_reception;
 
-    mutable std::mutex m_mutex;
+    mutable threads::Mutex m_mutex;
     bool m_present = true;
     bool m_suspended = false;
     std::uint64_t m_epoch = 1;

@@ -2,11 +2,11 @@
 // message boxes are found by a watcher thread and answered with the queued answers.
 #include <atomic>
 #include <deque>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "driver/UserDriver.h"
+#include "threads/Mutex.h"
+#include "threads/Thread.h"
 
 namespace {
 
@@ -24,17 +24,16 @@ class Win32UserDriver : public UserDriver {
 public:
     ~Win32UserDriver() override {
         m_stop = true;
-        if (m_watcher.joinable())
-            m_watcher.join();
+        m_watcher.Join();
     }
 
     void Reset() override {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_answers.clear();
         m_boxes.clear();
         m_failures.clear();
-        if (!m_watcher.joinable())
-            m_watcher = std::thread([this] { Watch(); });
+        if (!m_watcher.Joinable())
+            m_watcher = threads::Thread([this] { Watch(); });
     }
 
     HWND WaitForWindow(const char* title) override {
@@ -119,12 +118,12 @@ public:
     }
 
     void AnswerNextBox(int answer) override {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_answers.push_back(answer);
     }
 
     std::vector<std::string> BoxesShown() override {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         return m_boxes;
     }
 
@@ -134,7 +133,7 @@ public:
     std::vector<std::pair<UINT, ULONG_PTR>> HelpRequests() override { return {}; }
 
     std::vector<std::string> Failures() override {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         return m_failures;
     }
 
@@ -142,7 +141,7 @@ private:
     bool Reachable(HWND control, const char* action, int id) {
         if (IsReachable(control))
             return true;
-        std::lock_guard<std::mutex> lock(m_mutex);
+        threads::Lock lock(m_mutex);
         m_failures.push_back(std::string(action) + " control " + std::to_string(id) + ": not reachable");
         return false;
     }
@@ -174,7 +173,7 @@ private:
             ::GetDlgItemTextA(box, kBoxTextId, text, sizeof text);
             int answer = IDCANCEL;
             {
-                std::lock_guard<std::mutex> lock(m_mutex);
+                threads::Lock lock(m_mutex);
                 m_boxes.push_back(text);
                 if (m_answers.empty()) {
                     m_failures.push_back(std::string("message box \"") + text +
@@ -192,12 +191,12 @@ private:
     }
 
     static constexpr int AFX_TAB = 0x3020;
-    std::mutex m_mutex;
+    threads::Mutex m_mutex;
     std::deque<int> m_answers;
     std::vector<std::string> m_boxes;
     std::vector<std::string> m_failures;
     std::atomic<bool> m_stop{false};
-    std::thread m_watcher;
+    threads::Thread m_watcher;
 };
 
 } // namespace
