@@ -301,6 +301,8 @@ def site_list_text(sites):
 # ---- outcomes --------------------------------------------------------------------------------------------
 
 class Operation:
+    """One operation of an action: the requests it makes, and what its failure shows and leads to."""
+
     def __init__(self, name, message, policy, patterns):
         self.name = name
         self.message = message  # None: silent
@@ -394,9 +396,10 @@ def expected_registry_boxes(site, fault, kind, registry_ops):
 # ---- cells -----------------------------------------------------------------------------------------------
 
 def fault_rule(site, fault, kind):
-    kind_word, oid = site.what.split()[:2]
-    sub = site.what.split()[2:] and " " + site.what.split()[2] or ""
-    selector = "oid %s %s%s thread=%s nth=1" % (oid, kind_word, sub, site.thread)
+    """The fault rule that meets the site's first request after it is armed."""
+    words = site.what.split()  # "query 0xFF010181 record=0xFD88"
+    kind_word, oid = words[0], words[1]
+    selector = " ".join(["oid", oid, kind_word] + words[2:] + ["thread=" + site.thread, "nth=1"])
     length = site.length[kind]
     if fault == "fail":
         return selector + " fail 0xC0000001"
