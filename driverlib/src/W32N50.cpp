@@ -1,6 +1,7 @@
 // The five calls of the driver-access library, over the simulated cards of the rack.
 #include "W32N50.h"
 
+#include "MachineHeap.h"
 #include "RegistryInfo.h"
 #include "driverlib/CardRack.h"
 
@@ -84,6 +85,7 @@ void ConfigureOnFirstUse() {
 extern "C" {
 
 BOOL WINAPI W32N_IsWindowsNT(void) {
+    const driverlib::MachineHeapScope machine;
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     const BOOL nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT ? TRUE : FALSE;
@@ -97,6 +99,7 @@ BOOL WINAPI W32N_IsWindowsNT(void) {
 }
 
 DWORD WINAPI W32N_GetAdapterRegistryInfoBySubkeyIndex(int index, PVOID info) {
+    const driverlib::MachineHeapScope machine;
     auto* area = static_cast<W32N_ADAPTER_REGISTRY_INFO*>(info);
     const DWORD result = driverlib::ReadAdapterRegistryInfo(index, area);
     if (auto observer = Observer()) {
@@ -112,6 +115,7 @@ DWORD WINAPI W32N_GetAdapterRegistryInfoBySubkeyIndex(int index, PVOID info) {
 }
 
 HANDLE WINAPI W32N_OpenAdapterA(LPCSTR name) {
+    const driverlib::MachineHeapScope machine;
     ConfigureOnFirstUse();
     HANDLE handle = name ? driverlib::CardRack::Instance().Open(name) : INVALID_HANDLE_VALUE;
     if (auto observer = Observer()) {
@@ -125,6 +129,7 @@ HANDLE WINAPI W32N_OpenAdapterA(LPCSTR name) {
 }
 
 DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, PVOID requestIn, LPOVERLAPPED overlapped, DWORD wait) {
+    const driverlib::MachineHeapScope machine;
     auto* request = static_cast<W32N_REQUEST*>(requestIn);
     auto observer = Observer();
     if (!observer)
@@ -156,6 +161,7 @@ DWORD WINAPI W32N_MakeNdisRequest(HANDLE adapter, PVOID requestIn, LPOVERLAPPED 
 }
 
 VOID WINAPI W32N_CloseAdapter(HANDLE adapter) {
+    const driverlib::MachineHeapScope machine;
     driverlib::CardRack::Instance().Close(adapter);
     if (auto observer = Observer()) {
         LibraryCall call;

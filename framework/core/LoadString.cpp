@@ -8,5 +8,6 @@ BOOL CString::LoadString(UINT id) {
     if (length <= 0)
         return FALSE;
     m_text.assign(buffer, static_cast<size_t>(length));
+    Fit();
     return TRUE;
 }

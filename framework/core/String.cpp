@@ -6,13 +6,34 @@
 #include <cstring>
 #include <vector>
 
+void CString::Fit() noexcept {
+    if (m_text.capacity() > m_text.size())
+        m_text.shrink_to_fit();
+}
+
+CString& CString::operator=(const CString& other) {
+    if (this != &other) {
+        m_text = other.m_text;
+        Fit();
+    }
+    return *this;
+}
+
+CString& CString::operator=(CString&& other) noexcept {
+    m_text = std::move(other.m_text);
+    Fit();
+    return *this;
+}
+
 CString& CString::operator=(LPCTSTR text) {
     m_text = text != nullptr ? text : "";
+    Fit();
     return *this;
 }
 
 CString& CString::operator=(TCHAR ch) {
     m_text.assign(1, ch);
+    Fit();
     return *this;
 }
 
@@ -27,17 +48,20 @@ void CString::SetAt(int index, TCHAR ch) {
 
 CString& CString::operator+=(const CString& text) {
     m_text += text.m_text;
+    Fit();
     return *this;
 }
 
 CString& CString::operator+=(LPCTSTR text) {
     if (text != nullptr)
         m_text += text;
+    Fit();
     return *this;
 }
 
 CString& CString::operator+=(TCHAR ch) {
     m_text += ch;
+    Fit();
     return *this;
 }
 
@@ -142,11 +166,13 @@ void CString::TrimRight() {
 void CString::TrimLeft(LPCTSTR chars) {
     size_t pos = m_text.find_first_not_of(chars != nullptr ? chars : "");
     m_text.erase(0, pos == std::string::npos ? m_text.size() : pos);
+    Fit();
 }
 
 void CString::TrimRight(LPCTSTR chars) {
     size_t pos = m_text.find_last_not_of(chars != nullptr ? chars : "");
     m_text.erase(pos == std::string::npos ? 0 : pos + 1);
+    Fit();
 }
 
 int CString::Replace(TCHAR oldCh, TCHAR newCh) {
@@ -170,36 +196,42 @@ int CString::Replace(LPCTSTR oldText, LPCTSTR newText) {
         m_text.replace(pos, from.size(), to);
         ++count;
     }
+    Fit();
     return count;
 }
 
 int CString::Remove(TCHAR ch) {
     size_t before = m_text.size();
     m_text.erase(std::remove(m_text.begin(), m_text.end(), ch), m_text.end());
+    Fit();
     return static_cast<int>(before - m_text.size());
 }
 
 int CString::Insert(int index, TCHAR ch) {
     index = std::clamp(index, 0, GetLength());
     m_text.insert(static_cast<size_t>(index), 1, ch);
+    Fit();
     return GetLength();
 }
 
 int CString::Insert(int index, LPCTSTR text) {
     index = std::clamp(index, 0, GetLength());
     m_text.insert(static_cast<size_t>(index), text != nullptr ? text : "");
+    Fit();
     return GetLength();
 }
 
 int CString::Delete(int index, int count) {
     if (index >= 0 && index < GetLength() && count > 0)
         m_text.erase(static_cast<size_t>(index), static_cast<size_t>(count));
+    Fit();
     return GetLength();
 }
 
 void CString::FormatV(LPCTSTR format, va_list args) {
     if (format == nullptr) {
         m_text.clear();
+        Fit();
         return;
     }
     va_list copy;
@@ -208,11 +240,13 @@ void CString::FormatV(LPCTSTR format, va_list args) {
     va_end(copy);
     if (length < 0) {
         m_text.clear();
+        Fit();
         return;
     }
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
     std::vsnprintf(buffer.data(), buffer.size(), format, args);
     m_text.assign(buffer.data(), static_cast<size_t>(length));
+    Fit();
 }
 
 void CString::Format(LPCTSTR format, ...) {
@@ -239,6 +273,7 @@ LPTSTR CString::GetBuffer(int minLength) {
 
 LPTSTR CString::GetBufferSetLength(int length) {
     m_text.resize(static_cast<size_t>(std::max(length, 0)));
+    Fit();
     return &m_text[0];
 }
 
@@ -246,6 +281,7 @@ void CString::ReleaseBuffer(int newLength) {
     if (newLength < 0)
         newLength = static_cast<int>(std::strlen(m_text.c_str()));
     m_text.resize(static_cast<size_t>(std::min(newLength, GetLength())));
+    Fit();
 }
 
 bool operator==(const CString& a, const CString& b) {

@@ -24,5 +24,8 @@ struct ThreadState {
 };
 
 ThreadState& GetThreadState();
+// Lets go of the temporary window objects of the calling thread (the application's message loop, once a
+// message has been handled).
+void DeleteTemporaryWindows();
 
 } // namespace fw

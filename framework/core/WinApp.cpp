@@ -1,5 +1,7 @@
 #include "fw/WinApp.h"
 
+#include "ThreadState.h"
+
 #include "core/Backend.h"
 #include "fw/DocView.h"
 
@@ -50,6 +52,10 @@ int CWinApp::Run() {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
+        // The window objects FromHandle made for windows the program does not own last until the thread's
+        // loop is done with a message, as the framework promises; kept longer, a new one for every window
+        // of every showing of a dialog would pile up for the life of the program.
+        fw::DeleteTemporaryWindows();
     }
     int exitCode = ExitInstance();
     return exitCode != 0 ? exitCode : static_cast<int>(msg.wParam);

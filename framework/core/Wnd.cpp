@@ -86,6 +86,10 @@ ThreadState& GetThreadState() {
     static threads::ThreadLocal<ThreadState> state;
     return state.Get();
 }
+
+void DeleteTemporaryWindows() {
+    GetThreadState().temporaries.clear();
+}
 } // namespace fw
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)

@@ -43,7 +43,7 @@ std::vector<std::uint8_t> AnswerBytes(const std::string& value) {
 std::size_t ReadAction(const std::vector<std::string>& words, std::size_t at, FaultRule& rule) {
     if (at >= words.size())
         throw RuleError{
-            "the rule has no action (fail, short, answer, delay, remove, insert, suspend or resume)"};
+            "the rule has no action (fail, short, answer, mute, delay, remove, insert, suspend or resume)"};
     if (words[at] == "delay") {
         if (at + 1 >= words.size())
             throw RuleError{"delay needs a time in ms"};
@@ -96,6 +96,8 @@ std::size_t ReadAction(const std::vector<std::string>& words, std::size_t at, Fa
         rule.action = FaultAction::Suspend;
     else if (action == "resume")
         rule.action = FaultAction::Resume;
+    else if (action == "mute")
+        rule.action = FaultAction::Mute;
     else
         throw RuleError{"unknown action '" + action + "'"};
     return at + 1;
@@ -178,7 +180,7 @@ FaultRule ReadRule(const std::vector<std::string>& words) {
         }
         at = ReadAction(words, at, rule);
         if (rule.action == FaultAction::Insert || rule.action == FaultAction::Resume)
-            throw RuleError{"a request rule can only fail, short, answer, delay, remove or suspend"};
+            throw RuleError{"a request rule can only fail, short, answer, mute, delay, remove or suspend"};
     }
     if (at != words.size())
         throw RuleError{"unexpected '" + words[at] + "' after the action"};
@@ -236,6 +238,8 @@ std::string DescribeRule(const FaultRule& rule) {
         return text + " suspend";
     case FaultAction::Resume:
         return text + " resume";
+    case FaultAction::Mute:
+        return text + " mute";
     case FaultAction::Answer: {
         std::string bytes;
         for (std::uint8_t b : rule.answer) {

@@ -172,6 +172,7 @@ void SimCard::ApplyPowerRule(const FaultRule& rule, std::uint64_t t) {
     case FaultAction::Fail:
     case FaultAction::Short:
     case FaultAction::Answer:
+    case FaultAction::Mute:
     case FaultAction::Pass:
         break;
     }
@@ -277,6 +278,8 @@ RequestOutcome SimCard::Request(std::uint64_t session, RequestKind kind, std::ui
     entry.bytesNeeded = outcome.bytesNeeded;
     entry.status = outcome.status;
     m_trace.push_back(entry);
+    while (m_trace.size() > m_traceLimit)
+        m_trace.pop_front();
     TraceSink sink = m_sink;
     lock.Unlock();
     if (sink)
@@ -299,6 +302,9 @@ RequestOutcome SimCard::Act(const std::optional<FaultRule>& fault, RequestKind k
     case FaultAction::Suspend:
         ApplyPowerRule(*fault, m_lastMs);
         outcome.status = status::kAdapterNotReady;
+        return outcome;
+    case FaultAction::Mute:
+        outcome.status = status::kRequestTimedOut;
         return outcome;
     case FaultAction::Answer: {
         // Any bytes and any count: a query's buffer takes as many of the bytes as it holds; a set stages
@@ -382,7 +388,19 @@ void SimCard::ClearFaults() {
 
 std::vector<TraceEntry> SimCard::Trace() const {
     threads::Lock lock(m_mutex);
-    return m_trace;
+    return std::vector<TraceEntry>(m_trace.begin(), m_trace.end());
+}
+
+void SimCard::SetTraceLimit(std::size_t entries) {
+    threads::Lock lock(m_mutex);
+    m_traceLimit = entries == 0 ? 1 : entries;
+    while (m_trace.size() > m_traceLimit)
+        m_trace.pop_front();
+}
+
+std::size_t SimCard::TraceLimit() const {
+    threads::Lock lock(m_mutex);
+    return m_traceLimit;
 }
 
 void SimCard::ClearTrace() {

@@ -68,7 +68,21 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
          "s.script:1: '1' is not a byte of two hexadecimal digits"},
         {"registry set HKLM\\x \"v\" dword 4294967296\n", "s.script:1: '4294967296' is not a number"},
         {"registry delete HKLM\\x \"a\" b\n", "s.script:1: unexpected 'b' after 'registry' command"},
-        {"registry move HKLM\\x\n", "s.script:1: 'registry' takes set|delete, not 'move'"},
+        {"registry move HKLM\\x\n", "s.script:1: 'registry' takes set|delete|refuse|mark, not 'move'"},
+        {"registry refuse HKLM\\x \"a\" \"b\"\n",
+         "s.script:1: registry refuse takes one value name, in double quotes, right after the key"},
+        {"registry refuse HKLM\\x below\n",
+         "s.script:1: registry refuse takes [\"NAME\"] [subkeys] [times=N] [optional], not 'below'"},
+        {"registry refuse HKLM\\x times=0\n", "s.script:1: times=N needs a number from 1"},
+        {"registry mark now\n", "s.script:1: unexpected 'now' after 'registry' command"},
+        {"expect idle 1s\n", "s.script:1: expect idle needs at least 2s"},
+        {"expect idle\n", "s.script:1: 'expect' needs 2 arguments"},
+        {"expect icon follows mouse\n",
+         "s.script:1: condition 'icon' takes an icon id, none, or follows link"},
+        {"expect registry changes within x.reg\n", "s.script:1: expected a registry file in double quotes"},
+        {"expect registry changes like \"x.reg\"\n",
+         "s.script:1: the registry condition reads: registry changes within \"FILE\""},
+        {"fault oid 1 mute 2\n", "s.script:1: fault: unexpected '2' after the action"},
         {"driver-file 1.2.3\n",
          "s.script:1: a driver file is a version a.b.c.d (four numbers from 0 to 65535)"},
         {"driver-file 1.2.3.65536\n", "s.script:1: a driver file is a version a.b.c.d"},
@@ -98,7 +112,7 @@ TEST_F(ScriptReaderTest, ReportsTheFirstMistakeWithFileAndLine) {
         {"setup driver-file 5\n", "s.script:1: a driver file is a version a.b.c.d"},
         {"wait until icon\n", "s.script:1: condition 'icon' takes 1 word: icon"},
         {"wait until weather sunny\n", "s.script:1: unknown condition 'weather' (icon, box, control, link, "
-                                       "sheet, page, request or exited)"},
+                                       "sheet, page, request, registry or exited)"},
         {"wait until icon 186 within soon\n",
          "s.script:1: 'soon' is not a duration (250ms, 5s, 1.5s, 10m; at most a day)"},
         {"expect link fast\n", "s.script:1: a link is connected, searching, disconnected or off, not 'fast'"},
@@ -190,12 +204,19 @@ TEST_F(ScriptReaderTest, ResolvesTheWordsThatTraceAndSteer) {
              "registry delete HKLM\\Software\\A\n"
              "driver-file 1.5.0.3\n"
              "dump request 17\n"
-             "fault oid 0xFF010199 thread=monitor optional delay 3000 answer 0200 written 600\n");
+             "fault oid 0xFF010199 thread=monitor optional delay 3000 answer 0200 written 600\n"
+             "registry refuse HKLM\\Software\\A \"V\" subkeys times=2 optional\n"
+             "registry refuse \"HKLM\\\\Software\\\\A B\"\n"
+             "registry mark\n"
+             "fault clear\n"
+             "expect idle 10s\n"
+             "expect icon follows link\n"
+             "expect registry changes within \"saved.reg\"\n");
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ((std::set<std::string>{"events", "library", "window"}), result.script.setup.traces);
     EXPECT_EQ("", result.script.setup.driverFile.value_or("unset"));
     const auto& c = result.script.commands;
-    ASSERT_EQ(16u, c.size());
+    ASSERT_EQ(23u, c.size());
     EXPECT_EQ(Command::Verb::AnswerShell, c[0].verb);
     EXPECT_EQ(2, c[0].number);
     EXPECT_EQ(0x203, c[1].number);
@@ -233,6 +254,20 @@ TEST_F(ScriptReaderTest, ResolvesTheWordsThatTraceAndSteer) {
                   copy.text.clear();
                   return copy;
               }()));
+    EXPECT_EQ(Command::Verb::RegistryRefuse, c[16].verb);
+    EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\A", c[16].refusal.keyPath);
+    EXPECT_EQ("V", c[16].refusal.valueName.value_or("unset"));
+    EXPECT_TRUE(c[16].refusal.subkeys && c[16].refusal.optional);
+    EXPECT_EQ(2u, c[16].refusal.times);
+    EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\A B", c[17].refusal.keyPath);
+    EXPECT_FALSE(c[17].refusal.valueName || c[17].refusal.subkeys);
+    EXPECT_EQ(Command::Verb::RegistryMark, c[18].verb);
+    EXPECT_EQ(Command::Verb::FaultClear, c[19].verb);
+    EXPECT_EQ(Command::Verb::ExpectIdle, c[20].verb);
+    EXPECT_EQ(10000u, c[20].ms);
+    EXPECT_EQ(runner::Condition::Kind::IconFollowsLink, c[21].condition.kind);
+    EXPECT_EQ(runner::Condition::Kind::RegistryChanges, c[22].condition.kind);
+    EXPECT_EQ("saved.reg", c[22].condition.text);
 }
 
 TEST_F(ScriptReaderTest, KnowsCellsAddedByEarlierWorldLines) {

@@ -42,13 +42,24 @@ TEST_F(FaultRulesTest, AnOidRuleCatchesEveryMatchingRequestAndNothingElse) {
     EXPECT_EQ(0u, SetItemByte(item::kChannel, 4).status);
 }
 
-TEST_F(FaultRulesTest, AShortAnswerWritesOnlyItsBytes) {
-    Arm("oid 0x01010102 short 4\n");
+TEST_F(FaultRulesTest, AShortAnswerWritesOnlyItsBytesAndAMuteOneNothing) {
+    Arm("oid 0x01010102 short 4\n"
+        "oid 0xFF010199 times=1 mute\n"
+        "oid 0xFF020191 set times=1 mute\n");
     std::uint8_t mac[6] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
     RequestOutcome o = m_card->Request(m_session, RequestKind::Query, oid::kCurrentAddress, mac, 6);
     EXPECT_EQ(0u, o.status);
     EXPECT_EQ(4u, o.bytesDone);
     EXPECT_EQ("0060B35EEEEE", FormatHex(mac, 6));
+
+    std::uint8_t state[2] = {0xEE, 0xEE};
+    o = m_card->Request(m_session, RequestKind::Query, oid::kLinkState, state, 2);
+    EXPECT_EQ(status::kRequestTimedOut, o.status);
+    EXPECT_EQ(0u, o.bytesDone);
+    EXPECT_EQ("EEEE", FormatHex(state, 2));
+    EXPECT_EQ(status::kRequestTimedOut, SetItemByte(item::kChannel, 3).status);
+    EXPECT_NE(3, m_card->Status().staged.channel) << "a request never completed stages nothing";
+    EXPECT_EQ(0u, Query(oid::kLinkState, 2).status) << "only the one request";
 }
 
 TEST_F(FaultRulesTest, RemovalAndSuspensionByRequestAndByTime) {

@@ -32,6 +32,21 @@ TEST_F(TraceTest, RecordsEachRequestInOrderWithThreadSizesAndStatus) {
     EXPECT_EQ(0u, trace[3].bytesIn);
 }
 
+TEST_F(TraceTest, KeepsOnlyTheMostRecentRequestsWhileTheSinkSeesEvery) {
+    EXPECT_EQ(SimCard::kDefaultTraceLimit, m_card->TraceLimit());
+    std::size_t sunk = 0;
+    m_card->SetTraceSink([&sunk](const TraceEntry&) { ++sunk; });
+    m_card->SetTraceLimit(3);
+    for (int i = 0; i < 5; ++i)
+        Query(oid::kLinkState, 2);
+    std::vector<TraceEntry> trace = m_card->Trace();
+    ASSERT_EQ(3u, trace.size());
+    EXPECT_EQ(3u, trace.front().seq);
+    EXPECT_EQ(5u, trace.back().seq);
+    EXPECT_EQ(5u, sunk);
+    m_card->SetTraceSink(nullptr);
+}
+
 TEST_F(TraceTest, DiffIsEmptyForAMatchAndShowsEveryDifference) {
     Query(oid::kLinkState, 2);
     SetItemByte(item::kChannel, 6);

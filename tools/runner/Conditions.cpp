@@ -1,5 +1,6 @@
 // What the script looks at: the conditions of `wait until` and `expect`, and the dumps.
 #include "EventFormat.h"
+#include "RegistryChanges.h"
 #include "ScriptPlayer.h"
 #include "TraceFormat.h"
 
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace runner {
 namespace {
@@ -109,6 +112,18 @@ bool ScriptPlayer::Holds(const Condition& condition, std::string* actual) {
                    ? !icon.shown
                    : icon.shown && static_cast<int>(icon.iconResource) == condition.number;
     }
+    case Kind::IconFollowsLink: {
+        // The icon the monitor thread shows for what the card says about its link: connected (186) or not
+        // (187). The monitor reads the link once a cycle, so the icon may lag it by a second.
+        const hostui::TrayIcon icon = hostui::GetTrayIcon();
+        auto card = driverlib::CardRack::Instance().Card(0);
+        const simcard::CardStatus status = card ? card->Status() : simcard::CardStatus{};
+        const bool connected =
+            card && status.present && !status.suspended && status.link == simcard::LinkState::Connected;
+        *actual = (icon.shown ? "the tray shows icon " + std::to_string(icon.iconResource) : "no tray icon") +
+                  ", the card's link is " + (card ? LinkName(status.link) : "not there");
+        return icon.shown && static_cast<int>(icon.iconResource) == (connected ? 186 : 187);
+    }
     case Kind::Box: {
         auto found = m_record.FindBox(condition.text, m_boxCursor);
         if (!found) {
@@ -176,6 +191,27 @@ bool ScriptPlayer::Holds(const Condition& condition, std::string* actual) {
         }
         m_requestCursor = *found + 1;
         return true;
+    }
+    case Kind::RegistryChanges: {
+        if (!m_registryMark) {
+            *actual = "no registry mark to compare with (registry mark)";
+            return false;
+        }
+        std::ifstream file(condition.text, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        hostsim::RegistryContent allowed;
+        std::string error;
+        if (!file || !hostsim::RegistryContentOfText(text.str(), condition.text, &allowed, &error)) {
+            *actual = error.empty() ? condition.text + ": cannot be read" : error;
+            return false;
+        }
+        const std::vector<std::string> outside =
+            ChangesOutside(*m_registryMark, hostsim::RegistryContentNow(), allowed);
+        actual->clear();
+        for (const std::string& line : outside)
+            *actual += (actual->empty() ? "" : "; ") + line;
+        return outside.empty();
     }
     case Kind::Exited:
         *actual = m_program.Exited() ? "the program has ended" : "the program runs";

@@ -52,7 +52,7 @@ std::optional<driverlib::LibraryCall> RunRecord::LibraryRequest(std::uint64_t nu
 
 void RunRecord::OnRequest(const simcard::TraceEntry& entry) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_requests.emplace_back(entry.oid, entry.kind);
+    m_requests.push_back(RecordedRequest{entry.timeMs, entry.threadId, entry.oid, entry.kind, entry.subId});
 }
 
 std::optional<std::size_t> RunRecord::FindBox(const std::string& text, std::size_t from) const {
@@ -72,7 +72,7 @@ std::optional<std::size_t> RunRecord::FindRequest(std::uint32_t oid, std::option
                                                   std::size_t from) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (std::size_t i = from; i < m_requests.size(); ++i)
-        if (m_requests[i].first == oid && (!kind || m_requests[i].second == *kind))
+        if (m_requests[i].oid == oid && (!kind || m_requests[i].kind == *kind))
             return i;
     return std::nullopt;
 }
@@ -80,6 +80,13 @@ std::optional<std::size_t> RunRecord::FindRequest(std::uint32_t oid, std::option
 std::size_t RunRecord::RequestCount() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_requests.size();
+}
+
+std::vector<RecordedRequest> RunRecord::Requests(std::size_t from) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (from >= m_requests.size())
+        return {};
+    return std::vector<RecordedRequest>(m_requests.begin() + static_cast<long>(from), m_requests.end());
 }
 
 std::optional<unsigned> RunRecord::MenuCommand(const std::string& text) const {

@@ -17,6 +17,15 @@
 
 namespace runner {
 
+// A driver request as the conditions look back at it.
+struct RecordedRequest {
+    std::uint64_t timeMs = 0; // the card's clock
+    std::uint32_t threadId = 0;
+    std::uint32_t oid = 0;
+    simcard::RequestKind kind = simcard::RequestKind::Query;
+    std::optional<std::uint32_t> subId;
+};
+
 class RunRecord {
 public:
     void OnUiEvent(const hostui::UiEvent& event);
@@ -31,6 +40,8 @@ public:
     std::optional<std::size_t> FindRequest(std::uint32_t oid, std::optional<simcard::RequestKind> kind,
                                            std::size_t from) const;
     std::size_t RequestCount() const;
+    // The requests from index `from` on.
+    std::vector<RecordedRequest> Requests(std::size_t from) const;
     // The command id of a menu entry with this text in any popup menu shown so far.
     std::optional<unsigned> MenuCommand(const std::string& text) const;
 
@@ -45,7 +56,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_boxes;
-    std::vector<std::pair<std::uint32_t, simcard::RequestKind>> m_requests;
+    std::vector<RecordedRequest> m_requests;
     std::map<std::string, unsigned> m_menuEntries;
     std::deque<std::pair<int, int>> m_answers;      // (answer, line)
     std::deque<std::pair<unsigned, int>> m_choices; // (command, line)

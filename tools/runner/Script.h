@@ -4,6 +4,8 @@
 #include "simcard/FaultRules.h"
 #include "simcard/WorldFile.h"
 
+#include <hostsim/Registry.h>
+
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -17,6 +19,7 @@ struct Condition {
     enum class Kind {
         Icon,
         NoIcon,
+        IconFollowsLink,
         Box,
         ControlText,
         ControlState,
@@ -25,11 +28,13 @@ struct Condition {
         SheetDown,
         Page,
         Request,
+        RegistryChanges,
         Exited
     };
     Kind kind = Kind::Exited;
     int number = 0;   // icon id, control id, page index (-1: by title), OID
-    std::string text; // box text, control text, control state word, link state word, page title
+    std::string text; // box text, control text, control state word, link state word, page title,
+                      // registry file (resolved against the script's folder)
     std::optional<simcard::RequestKind> requestKind;
     std::string source; // as written, for messages
 };
@@ -39,6 +44,7 @@ struct Command {
         TrayDoubleClick,
         TrayRightClick,
         TrayMessage,
+        TrayMenu,
         MenuPick,
         Tab,
         Type,
@@ -65,8 +71,11 @@ struct Command {
         PowerLegacy,
         World,
         Fault,
+        FaultClear,
         RegistrySet,
         RegistryDelete,
+        RegistryRefuse,
+        RegistryMark,
         DriverFile,
         DumpPage,
         DumpSheet,
@@ -74,7 +83,8 @@ struct Command {
         DumpTray,
         DumpTrace,
         DumpRequest,
-        Expect
+        Expect,
+        ExpectIdle
     };
     Verb verb = Verb::Wait;
     int line = 0;
@@ -91,7 +101,8 @@ struct Command {
     std::optional<std::string> valueName; // registry set/delete: the value (delete without: the key)
     std::uint32_t valueType = 0;          // registry set
     std::vector<std::uint8_t> valueData;  // registry set
-    std::uint64_t ms = 0;                 // wait, wait until limit
+    std::uint64_t ms = 0;                 // wait, wait until limit, expect idle
+    hostsim::RegistryRefusal refusal;     // registry refuse
     Condition condition;
     simcard::WorldDefinition world; // `world`: the cells and changes this line adds
     std::vector<simcard::FaultRule> faults;

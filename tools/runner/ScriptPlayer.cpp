@@ -99,13 +99,21 @@ bool ScriptPlayer::Play(const Command& command) {
     case Verb::PowerBroadcast:
     case Verb::PowerLegacy:
     case Verb::World:
-    case Verb::Fault:
         ok = Outside(command);
+        break;
+    case Verb::Fault:
+    case Verb::FaultClear:
+    case Verb::RegistryRefuse:
+        ok = Faults(command);
         break;
     case Verb::RegistrySet:
     case Verb::RegistryDelete:
+    case Verb::RegistryMark:
     case Verb::DriverFile:
         ok = System(command);
+        break;
+    case Verb::ExpectIdle:
+        ok = ExpectIdle(command);
         break;
     case Verb::AnswerShell:
         ok = User(command);

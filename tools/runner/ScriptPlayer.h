@@ -9,9 +9,13 @@
 
 #include <win32api.h>
 
+#include <hostsim/Registry.h>
+
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace runner {
 
@@ -47,6 +51,10 @@ private:
     bool Outside(const Command& command);
     // The registry and the driver file as the world changes them (SystemActions.cpp).
     bool System(const Command& command);
+    // Faults of the cards and refusals of the registry: armed, and cleared once they fired (Faults.cpp).
+    bool Faults(const Command& command);
+    // `expect idle`: nothing but the monitor's link-state query, one a second (IdleCheck.cpp).
+    bool ExpectIdle(const Command& command);
 
     // Conditions and dumps (Conditions.cpp).
     bool Holds(const Condition& condition, std::string* actual);
@@ -62,6 +70,11 @@ private:
     std::size_t m_boxCursor = 0;
     std::size_t m_requestCursor = 0;
     bool m_detailedDumps = false;
+    std::optional<hostsim::RegistryContent> m_registryMark;
 };
+
+// Every armed card fault rule and registry refusal that never fired and need not be optional, one line
+// each: what `fault clear` and the end of a run report.
+std::vector<std::string> UnfiredFaults();
 
 } // namespace runner

@@ -104,6 +104,15 @@ bool IsRegistryKey(const std::string& key) {
     return false;
 }
 
+// The key with its root's full name: HKLM\X is HKEY_LOCAL_MACHINE\X.
+std::string FullRegistryPath(const std::string& key) {
+    if (key.compare(0, 5, "HKLM\\") == 0)
+        return "HKEY_LOCAL_MACHINE\\" + key.substr(5);
+    if (key.compare(0, 5, "HKCU\\") == 0)
+        return "HKEY_CURRENT_USER\\" + key.substr(5);
+    return key;
+}
+
 // The driver file's version as `driver-file` gives it: "" for none.
 std::string DriverFileVersion(const std::string& text) {
     if (text == "none")
@@ -123,14 +132,18 @@ std::string Relocate(const std::string& error) {
 class LineParser {
 public:
     LineParser(const ResourceCatalog& catalog, std::set<std::string>& cells, const std::vector<Word>& words,
-               const std::string& source)
-        : m_catalog(catalog), m_cells(cells), m_words(words), m_source(source) {}
+               const std::string& source, const std::string& folder)
+        : m_catalog(catalog), m_cells(cells), m_words(words), m_source(source), m_folder(folder) {}
 
     Command Parse() {
         Command c;
         c.source = m_source;
         const std::string verb = Word(0, "a command");
-        if (verb == "tray") {
+        if (verb == "tray" && m_words.size() >= 2 && m_words[1].text == "menu" && !m_words[1].quoted) {
+            Arity(3);
+            c.verb = Command::Verb::TrayMenu;
+            c.number = MenuId(m_words[2].text);
+        } else if (verb == "tray") {
             Arity(2);
             const std::string& what = Word(1, "double-click, right-click or a mouse message");
             if (what == "double-click" || what == "right-click") {
@@ -237,6 +250,13 @@ public:
                 c.verb = Command::Verb::Wait;
                 c.ms = Duration(1);
             }
+        } else if (verb == "expect" && m_words.size() >= 2 && m_words[1].text == "idle" &&
+                   !m_words[1].quoted) {
+            Arity(3);
+            c.verb = Command::Verb::ExpectIdle;
+            c.ms = Duration(2);
+            if (c.ms < 2000)
+                Throw("expect idle needs at least 2s: the program's pace is one link-state query a second");
         } else if (verb == "expect") {
             c.verb = Command::Verb::Expect;
             c.condition = ParseCondition(1, m_words.size());
@@ -278,6 +298,9 @@ public:
         } else if (verb == "world") {
             c.verb = Command::Verb::World;
             c.world = WorldLine();
+        } else if (verb == "fault" && m_words.size() == 2 && m_words[1].text == "clear" &&
+                   !m_words[1].quoted) {
+            c.verb = Command::Verb::FaultClear;
         } else if (verb == "fault") {
             c.verb = Command::Verb::Fault;
             const simcard::FaultLoad load = simcard::ParseFaultRules(Rest(1, "a fault rule"), "fault");
@@ -436,13 +459,23 @@ private:
         }
     }
 
-    // registry set KEY NAME TYPE DATA, registry delete KEY [NAME].
+    // registry set KEY NAME TYPE DATA, registry delete KEY [NAME], registry refuse KEY [NAME] [options],
+    // registry mark.
     void RegistryCommand(Command* c) const {
-        const std::string what = Keyword(1, {"set", "delete"});
+        const std::string what = Keyword(1, {"set", "delete", "refuse", "mark"});
+        if (what == "mark") {
+            Arity(2);
+            c->verb = Command::Verb::RegistryMark;
+            return;
+        }
         const std::string& key = Word(2, "a registry key");
         if (!IsRegistryKey(key))
             Throw("'" + key + "' is no registry key (HKLM\\..., HKCU\\... or a full root name)");
         c->text = key;
+        if (what == "refuse") {
+            RefuseOptions(c);
+            return;
+        }
         if (what == "delete") {
             c->verb = Command::Verb::RegistryDelete;
             if (m_words.size() >= 4) {
@@ -479,6 +512,34 @@ private:
         }
     }
 
+    // registry refuse KEY ["NAME"] [subkeys] [times=N] [optional]: the refusal, with its key as a full path.
+    void RefuseOptions(Command* c) const {
+        c->verb = Command::Verb::RegistryRefuse;
+        hostsim::RegistryRefusal& rule = c->refusal;
+        rule.keyPath = FullRegistryPath(c->text);
+        std::size_t i = 3;
+        if (i < m_words.size() && m_words[i].quoted)
+            rule.valueName = m_words[i++].text;
+        for (; i < m_words.size(); ++i) {
+            const std::string& word = m_words[i].text;
+            if (m_words[i].quoted)
+                Throw("registry refuse takes one value name, in double quotes, right after the key");
+            if (word == "subkeys") {
+                rule.subkeys = true;
+            } else if (word == "optional") {
+                rule.optional = true;
+            } else if (word.compare(0, 6, "times=") == 0) {
+                auto n = ParseNumber(word.substr(6), 0xFFFFFFFFu);
+                if (!n || *n == 0)
+                    Throw("times=N needs a number from 1");
+                rule.times = static_cast<std::uint32_t>(*n);
+            } else {
+                Throw("registry refuse takes [\"NAME\"] [subkeys] [times=N] [optional], not '" + word + "'");
+            }
+        }
+        rule.text = m_source.substr(m_words[1].offset);
+    }
+
     std::string Rest(std::size_t i, const char* what) const {
         if (i >= m_words.size())
             Throw(std::string("missing ") + what);
@@ -509,7 +570,7 @@ private:
     Condition ParseCondition(std::size_t first, std::size_t end) const {
         Condition c;
         if (first >= end)
-            Throw("missing condition (icon, box, control, link, sheet, page, request or exited)");
+            Throw("missing condition (icon, box, control, link, sheet, page, request, registry or exited)");
         for (std::size_t i = first; i < end; ++i)
             c.source += (i == first ? "" : " ") +
                         (m_words[i].quoted ? "\"" + m_words[i].text + "\"" : m_words[i].text);
@@ -519,7 +580,11 @@ private:
                 Throw("condition '" + what + "' takes " + std::to_string(n - 1) + " word" +
                       (n == 2 ? "" : "s") + ": " + c.source);
         };
-        if (what == "icon") {
+        if (what == "icon" && end - first == 3) {
+            if (m_words[first + 1].text != "follows" || m_words[first + 2].text != "link")
+                Throw("condition 'icon' takes an icon id, none, or follows link: " + c.source);
+            c.kind = Condition::Kind::IconFollowsLink;
+        } else if (what == "icon") {
             count(2);
             if (m_words[first + 1].text == "none") {
                 c.kind = Condition::Kind::NoIcon;
@@ -576,12 +641,20 @@ private:
             }
             c.kind = Condition::Kind::Request;
             c.number = static_cast<int>(Number(first + 1, "an OID", 0xFFFFFFFFu));
+        } else if (what == "registry") {
+            count(4);
+            if (m_words[first + 1].text != "changes" || m_words[first + 1].quoted ||
+                m_words[first + 2].text != "within" || m_words[first + 2].quoted)
+                Throw("the registry condition reads: registry changes within \"FILE\"");
+            c.kind = Condition::Kind::RegistryChanges;
+            const std::string path = Quoted(first + 3, "a registry file");
+            c.text = !path.empty() && path[0] == '/' ? path : m_folder + path;
         } else if (what == "exited") {
             count(1);
             c.kind = Condition::Kind::Exited;
         } else {
             Throw("unknown condition '" + what +
-                  "' (icon, box, control, link, sheet, page, request or exited)");
+                  "' (icon, box, control, link, sheet, page, request, registry or exited)");
         }
         return c;
     }
@@ -590,6 +663,7 @@ private:
     std::set<std::string>& m_cells;
     const std::vector<runner::Word>& m_words;
     const std::string& m_source;
+    const std::string m_folder; // of the script, which relative file names start from
 };
 
 // Splits a text into lines; a final line without a newline counts, "\r\n" ends a line too.
@@ -673,7 +747,7 @@ bool ScriptReader::ReadLine(const std::string& raw, const std::string& fileName,
         *empty = words.empty();
         if (words.empty())
             return true;
-        *command = LineParser(m_catalog, m_cells, words, source).Parse();
+        *command = LineParser(m_catalog, m_cells, words, source, Folder(fileName)).Parse();
         command->line = number;
         return true;
     } catch (const LineError& e) {

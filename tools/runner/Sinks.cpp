@@ -6,6 +6,7 @@
 
 #include "driverlib/CardRack.h"
 
+#include <hostsim/HeapScope.h>
 #include <hostsim/KernelTrace.h>
 #include <hostsim/Registry.h>
 #include <hostsim/System.h>
@@ -14,32 +15,51 @@
 
 namespace runner {
 
+// Every observer runs on a program thread and keeps what it sees for the run: none of that is the program's
+// heap.
 void ConnectSinks(const std::shared_ptr<Session>& session, const std::set<std::string>& traces,
                   bool keepRequests) {
     hostui::SetEventSink([session](const hostui::UiEvent& event) {
+        const hostsim::NotProgramHeap observer;
         const std::uint64_t now = session->Now();
         session->record.OnUiEvent(event);
         session->timeline.OnUiEvent(now, event);
         session->transcript.Add(now, event.threadId, FormatUiEvent(event));
+        if (session->listener)
+            session->listener->OnUiEvent(now, event);
     });
     hostsim::SetSystemRecordSink([session](const hostsim::SystemRecord& record) {
+        const hostsim::NotProgramHeap observer;
         session->transcript.Add(session->Now(), record.threadId, FormatSystemRecord(record));
     });
     hostsim::SetRegistryWriteObserver([session](const hostsim::RegistryWrite& write) {
+        const hostsim::NotProgramHeap observer;
         session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
                                 "registry " + hostsim::FormatRegistryWrite(write));
+        if (session->listener)
+            session->listener->OnRegistryWrite(session->Now(), write);
+    });
+    hostsim::SetRegistryRefusalObserver([session](const hostsim::RegistryRefused& refused) {
+        const hostsim::NotProgramHeap observer;
+        session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
+                                "registry refused " + refused.what + " -> error " +
+                                    std::to_string(refused.error) + " [" + refused.rule + "]");
     });
     driverlib::CardRack::Instance().SetTraceSink([session](const simcard::TraceEntry& entry) {
+        const hostsim::NotProgramHeap observer;
         const std::uint64_t now = session->Now();
         session->record.OnRequest(entry);
         session->timeline.OnRequest(now, entry);
         session->transcript.AddRequest(now, entry.threadId, FormatRequest(entry));
+        if (session->listener)
+            session->listener->OnRequest(now, entry);
     });
 
     const bool library = traces.count("library") != 0;
     if (library || keepRequests) {
         driverlib::CardRack::Instance().SetCallObserver(
             [session, library](const driverlib::LibraryCall& call) {
+                const hostsim::NotProgramHeap observer;
                 session->record.OnLibraryCall(call);
                 if (library)
                     session->transcript.Add(session->Now(), call.threadId, FormatLibraryCall(call));
@@ -47,6 +67,7 @@ void ConnectSinks(const std::shared_ptr<Session>& session, const std::set<std::s
     }
     if (traces.count("registry") != 0) {
         hostsim::SetRegistryReadObserver([session](const hostsim::RegistryRead& read) {
+            const hostsim::NotProgramHeap observer;
             session->transcript.Add(session->Now(), ::GetCurrentThreadId(),
                                     "registry " + hostsim::FormatRegistryRead(read));
         });
@@ -56,6 +77,7 @@ void ConnectSinks(const std::shared_ptr<Session>& session, const std::set<std::s
     if (events || window) {
         auto names = std::make_shared<HandleNames>();
         hostsim::SetKernelTraceSink([session, names, events, window](const hostsim::KernelRecord& record) {
+            const hostsim::NotProgramHeap observer;
             if (record.kind == hostsim::KernelRecord::Kind::ThreadExit) {
                 if (window)
                     session->transcript.Add(session->Now(), record.threadId,
@@ -71,6 +93,7 @@ void ConnectSinks(const std::shared_ptr<Session>& session, const std::set<std::s
     }
     if (window) {
         hostui::SetWindowTraceSink([session](const hostui::WindowTraceRecord& record) {
+            const hostsim::NotProgramHeap observer;
             session->transcript.Add(session->Now(), record.threadId, "window " + record.text);
         });
     }
@@ -82,6 +105,7 @@ void DisconnectSinks() {
     hostsim::SetSystemRecordSink(nullptr);
     hostsim::SetRegistryWriteObserver(nullptr);
     hostsim::SetRegistryReadObserver(nullptr);
+    hostsim::SetRegistryRefusalObserver(nullptr);
     hostsim::SetKernelTraceSink(nullptr);
     driverlib::CardRack::Instance().SetTraceSink(nullptr);
     driverlib::CardRack::Instance().SetCallObserver(nullptr);

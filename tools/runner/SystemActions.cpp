@@ -5,6 +5,7 @@
 #include "EventFormat.h"
 #include "ScriptPlayer.h"
 
+#include <hostsim/Registry.h>
 #include <hostwin/registry.h>
 
 namespace runner {
@@ -52,6 +53,10 @@ bool ScriptPlayer::System(const Command& command) {
     if (command.verb == Verb::DriverFile) {
         std::string error;
         return SetDriverFile(command.text, &error) ? true : Fail(error);
+    }
+    if (command.verb == Verb::RegistryMark) {
+        m_registryMark = hostsim::RegistryContentNow();
+        return true;
     }
     std::string path;
     HKEY root = SplitRoot(command.text, &path);

@@ -56,7 +56,14 @@ void Transcript::FlushLocked() {
     m_repeats = 0;
 }
 
+void Transcript::KeepLast(std::size_t lines) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_keep = lines;
+}
+
 void Transcript::EmitLocked(const std::string& line) {
+    if (m_keep != 0 && m_lines.size() >= 2 * m_keep)
+        m_lines.erase(m_lines.begin(), m_lines.end() - static_cast<long>(m_keep));
     m_lines.push_back(line);
     if (m_echo)
         m_echo(line);

@@ -23,6 +23,8 @@ public:
 
     std::vector<std::string> Lines() const;
     std::string Text() const;
+    // Keeps only about the last `lines` lines (a run of days keeps what a failure report needs); 0 keeps all.
+    void KeepLast(std::size_t lines);
     // Receives every line as it is written (interactive runs print them at once).
     void SetEcho(std::function<void(const std::string&)> echo);
     // Grows with every event, also with folded repeats: what waiting commands watch.
@@ -34,6 +36,7 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_lines;
+    std::size_t m_keep = 0;
     std::function<void(const std::string&)> m_echo;
     std::string m_lastRequest; // thread and text of the request line written last, if it was the last line
     std::uint32_t m_repeats = 0;

@@ -48,6 +48,15 @@ bool ScriptPlayer::User(const Command& command) {
         return hostui::DoubleClickTray() ? true : Fail("no tray icon to double-click");
     case Verb::TrayRightClick:
         return hostui::RightClickTray() ? true : Fail("no tray icon to right-click");
+    case Verb::TrayMenu: {
+        // The choice and the click in one step: nothing of the program runs between them.
+        if (!hostui::GetTrayIcon().shown)
+            return Fail("no tray icon to right-click");
+        const unsigned id = static_cast<unsigned>(command.number);
+        hostui::QueueMenuChoice(id);
+        m_record.QueueMenuChoice(id, command.line);
+        return hostui::RightClickTray() ? true : Fail("no tray icon to right-click");
+    }
     case Verb::TrayMessage:
         return hostui::SendTrayMouse(static_cast<UINT>(command.number)) ? true
                                                                         : Fail("no tray icon to send it to");

@@ -82,10 +82,6 @@ bool ScriptPlayer::Outside(const Command& command) {
                 return Fail("no cell named " + event.cellName);
         return true;
     }
-    case Verb::Fault:
-        for (const auto& card : rack.Cards())
-            card->ArmFaults(command.faults);
-        return true;
     default:
         return true;
     }

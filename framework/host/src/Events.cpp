@@ -4,6 +4,8 @@
 
 #include <win32api.h>
 
+#include <hostsim/HeapScope.h>
+
 namespace hostui {
 namespace {
 
@@ -75,6 +77,8 @@ void SetEventSink(std::function<void(const UiEvent&)> sink) {
 
 namespace detail {
 void RecordEvent(UiEvent event) {
+    // The record of what the program did is the test's, not the program's heap.
+    const hostsim::NotProgramHeap record;
     event.threadId = ::GetCurrentThreadId();
     std::function<void(const UiEvent&)> sink;
     {

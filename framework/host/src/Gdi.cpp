@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "WindowTable.h"
+#include "hostui/Snapshot.h"
 
 namespace {
 
@@ -183,3 +184,15 @@ int WINAPI ReleaseDC(HWND, HDC hDC) {
     std::lock_guard<std::mutex> lock(Gdi().mutex);
     return Gdi().contexts.erase(hDC) != 0 ? 1 : 0;
 }
+
+namespace hostui {
+
+size_t GdiObjectCount() {
+    std::lock_guard<std::mutex> lock(Gdi().mutex);
+    size_t count = Gdi().contexts.size();
+    for (const auto& entry : Gdi().objects)
+        count += entry.second.kind == GdiObject::Kind::Stock ? 0 : 1;
+    return count;
+}
+
+} // namespace hostui

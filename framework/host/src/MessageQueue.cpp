@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <hostsim/Clock.h>
+#include <hostsim/HeapScope.h>
 
 #include "WindowTable.h"
 #include "WindowTrace.h"
@@ -38,13 +39,15 @@ struct ThreadQueue {
     int quitCode = 0;
 };
 
-// Every queue lives as long as the process; the scheduler lock guards them all.
+// Every queue lives as long as the process; the scheduler lock guards them all. The queues and timers are the
+// window system's, not the program's heap: their memory is taken inside NotProgramHeap scopes.
 std::map<DWORD, std::unique_ptr<ThreadQueue>>& Queues() {
     static auto* queues = new std::map<DWORD, std::unique_ptr<ThreadQueue>>;
     return *queues;
 }
 
 ThreadQueue& QueueOf(DWORD threadId) {
+    const hostsim::NotProgramHeap system;
     auto& slot = Queues()[threadId];
     if (!slot)
         slot = std::make_unique<ThreadQueue>();
@@ -182,7 +185,10 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     auto lock = hostsim::LockScheduler();
     ThreadQueue& targetQueue = QueueOf(target);
     ThreadQueue& ownQueue = QueueOf(self);
-    targetQueue.sent.push_back(&sent);
+    {
+        const hostsim::NotProgramHeap system;
+        targetQueue.sent.push_back(&sent);
+    }
     hostsim::NotifyChange(lock);
     while (!sent.done) {
         auto ready = [&] { return sent.done || !ownQueue.sent.empty(); };
@@ -202,6 +208,7 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     auto lock = hostsim::LockScheduler();
+    const hostsim::NotProgramHeap system;
     QueueOf(target).posted.push_back(
         MSG{hWnd, Msg, wParam, lParam, static_cast<DWORD>(hostsim::NowMs()), {0, 0}});
     hostsim::NotifyChange(lock);
@@ -210,6 +217,7 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
     auto lock = hostsim::LockScheduler();
+    const hostsim::NotProgramHeap system;
     QueueOf(idThread).posted.push_back(
         MSG{nullptr, Msg, wParam, lParam, static_cast<DWORD>(hostsim::NowMs()), {0, 0}});
     hostsim::NotifyChange(lock);
@@ -301,6 +309,7 @@ UINT_PTR StartTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTime
     }
     UINT period = uElapse < 10 ? 10 : uElapse;
     auto lock = hostsim::LockScheduler();
+    const hostsim::NotProgramHeap system;
     ThreadQueue& queue = QueueOf(self);
     static UINT_PTR s_nextTimerId = 0x7FF0;
     if (hWnd == nullptr)

@@ -22,6 +22,7 @@ struct PromptState {
     std::deque<int> boxAnswers;
     std::deque<UINT> menuChoices;
     std::map<HMENU, std::vector<MenuItem>> menus;
+    std::function<int(const std::string&, unsigned int)> responder;
     ULONG_PTR nextMenu = 0x50000;
 };
 
@@ -71,6 +72,11 @@ std::size_t PendingMenuChoices() {
     return Prompts().menuChoices.size();
 }
 
+void SetMessageBoxResponder(std::function<int(const std::string& text, unsigned int style)> responder) {
+    std::lock_guard<std::mutex> lock(Prompts().mutex);
+    Prompts().responder = std::move(responder);
+}
+
 void ClearAnswers() {
     std::lock_guard<std::mutex> lock(Prompts().mutex);
     Prompts().boxAnswers.clear();
@@ -102,13 +108,20 @@ int ShowBox(LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     event.value = uType;
     int answer = 0;
     bool answered = false;
+    std::function<int(const std::string&, unsigned int)> responder;
     {
         std::lock_guard<std::mutex> lock(Prompts().mutex);
         if (!Prompts().boxAnswers.empty()) {
             answer = Prompts().boxAnswers.front();
             Prompts().boxAnswers.pop_front();
             answered = true;
+        } else {
+            responder = Prompts().responder;
         }
+    }
+    if (responder) {
+        answer = responder(event.text, uType);
+        answered = true;
     }
     event.data = static_cast<std::uint64_t>(answer);
     detail::RecordEvent(event);

@@ -6,11 +6,14 @@
 
 #include "fw/Defs.h"
 
+// A CString holds the room its text needs and no more: every change gives back what a longer text before
+// it took. So the memory a program holds at rest follows what it shows now, not the longest text it ever
+// showed, and a count of its live heap tells a leak from a history.
 class CString {
 public:
     CString() = default;
     CString(const CString&) = default;
-    CString(CString&&) noexcept = default;
+    CString(CString&& other) noexcept : m_text(std::move(other.m_text)) { Fit(); }
     CString(LPCTSTR text) : m_text(text != nullptr ? text : "") {}
     CString(LPCTSTR text, int length)
         : m_text(text != nullptr ? std::string(text, length > 0 ? length : 0) : "") {}
@@ -18,14 +21,17 @@ public:
     explicit CString(const std::string& text) : m_text(text) {}
     ~CString() = default;
 
-    CString& operator=(const CString&) = default;
-    CString& operator=(CString&&) noexcept = default;
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
     CString& operator=(LPCTSTR text);
     CString& operator=(TCHAR ch);
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     BOOL IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
+    void Empty() {
+        m_text.clear();
+        Fit();
+    }
     TCHAR GetAt(int index) const;
     void SetAt(int index, TCHAR ch);
     TCHAR operator[](int index) const { return GetAt(index); }
@@ -77,6 +83,8 @@ public:
     void ReleaseBuffer(int newLength = -1);
 
 private:
+    void Fit() noexcept;
+
     std::string m_text;
 };
 

@@ -6,6 +6,7 @@
 #include "NoDestroy.h"
 
 #include "hostsim/KernelTrace.h"
+#include "hostsim/System.h"
 #include "hostwin/kernel.h"
 
 #include <cstdio>
@@ -422,4 +423,11 @@ DWORD WINAPI GetLastError(void) {
 
 VOID WINAPI SetLastError(DWORD dwErrCode) {
     Self().lastError = dwErrCode;
+}
+
+// --- inspection ------------------------------------------------------------------------------------------
+
+std::size_t hostsim::OpenKernelHandleCount() {
+    auto lock = LockScheduler();
+    return Handles().objects.size();
 }

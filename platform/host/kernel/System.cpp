@@ -1,5 +1,6 @@
 // The system around the program: which Windows it runs on (GetVersionExA, GetSystemDirectoryA) and what it
 // tells the system (debugger output, DOS device definitions, beeps), recorded for tests and the runner.
+#include "hostsim/HeapScope.h"
 #include "hostsim/System.h"
 
 #include "NoDestroy.h"
@@ -57,6 +58,8 @@ VersionData VersionOf(WindowsKind kind) {
 }
 
 void AddRecord(SystemRecord::Kind kind, std::string text, std::uint32_t value) {
+    // The record of what the program told the system is the test's, not the program's heap.
+    const hostsim::NotProgramHeap heap;
     SystemRecord record{kind, GetCurrentThreadId(), std::move(text), value};
     std::function<void(const SystemRecord&)> sink;
     {

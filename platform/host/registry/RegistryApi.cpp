@@ -4,8 +4,10 @@
 #include "KeyName.h"
 #include "RegistryState.h"
 
+#include "hostsim/HeapScope.h"
 #include "hostsim/System.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -50,6 +52,35 @@ LONG Reported(const RegistryState& state, hostsim::RegistryRead::Kind kind, LONG
     return rc;
 }
 
+// Opening or creating a key for writing needs the right to write it, and making a new key the right to
+// write the key it goes under: ERROR_SUCCESS, or the error of the refusal (nothing is created then).
+LONG RefuseCreate(RegistryState& state, std::shared_ptr<RegistryKey> key,
+                  const std::vector<std::string>& parts) {
+    std::size_t existing = 0;
+    for (; existing < parts.size(); ++existing) {
+        std::shared_ptr<RegistryKey> next = key->FindSubkey(parts[existing]);
+        if (next == nullptr)
+            break;
+        key = std::move(next);
+    }
+    // The key itself, then, when keys are to be made, the one they go under and each of them.
+    std::vector<std::string> paths;
+    std::string path = key->Path();
+    if (existing < parts.size())
+        paths.push_back(path);
+    for (std::size_t i = existing; i < parts.size(); ++i) {
+        path += '\\' + parts[i];
+        paths.push_back(path);
+    }
+    if (paths.empty())
+        paths.push_back(path);
+    std::rotate(paths.begin(), paths.end() - 1, paths.end());
+    for (const std::string& candidate : paths)
+        if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(candidate))
+            return state.Refused("create [" + path + "]", *rule);
+    return ERROR_SUCCESS;
+}
+
 std::string Joined(const std::string& base, LPCSTR subKey) {
     return subKey == nullptr || *subKey == '\0' ? base : base + '\\' + subKey;
 }
@@ -57,6 +88,7 @@ std::string Joined(const std::string& base, LPCSTR subKey) {
 } // namespace
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -77,6 +109,10 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
         return report(ERROR_BAD_PATHNAME);
     if (LONG rc = Walk(key, parts, &key))
         return report(rc);
+    if (hostreg::AsksToWrite(samDesired)) {
+        if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(key->Path()))
+            return report(state.Refused("open [" + key->Path() + "] for writing", *rule));
+    }
     *phkResult = state.OpenHandle(std::move(key));
     return report(ERROR_SUCCESS);
 }
@@ -84,6 +120,7 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
                             REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                             LPDWORD lpdwDisposition) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -97,6 +134,8 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
         return ERROR_BAD_PATHNAME;
     if (hostreg::KeyDepth(*key) + parts.size() > hostreg::kMaxKeyDepth)
         return ERROR_INVALID_PARAMETER;
+    if (LONG rc = RefuseCreate(state, key, parts))
+        return rc;
     bool created = false;
     for (const std::string& part : parts) {
         key = key->AddSubkey(part, &created);
@@ -115,6 +154,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
 }
 
 LONG WINAPI RegCloseKey(HKEY hKey) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
     const std::string path = state.WatchesReads() ? state.PathOf(hKey) : std::string();
@@ -127,6 +167,7 @@ LONG WINAPI RegCloseKey(HKEY hKey) {
 
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                              LPDWORD lpcbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -173,6 +214,7 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
 
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
                            DWORD cbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpData == nullptr && cbData != 0)
         return ERROR_NOACCESS;
     RegistryState& state = RegistryState::Instance();
@@ -180,8 +222,10 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     std::shared_ptr<RegistryKey> key;
     if (LONG rc = state.Resolve(hKey, &key))
         return rc;
-    std::vector<std::uint8_t> data(lpData, lpData + cbData);
     const std::string name = ValueNameOf(lpValueName);
+    if (const hostsim::RegistryRefusal* rule = state.Refusals().RefuseValue(key->Path(), name))
+        return state.Refused("set [" + key->Path() + "] \"" + name + "\"", *rule);
+    std::vector<std::uint8_t> data(lpData, lpData + cbData);
     key->SetValue(name, dwType, data);
     // An existing value keeps the spelling it was created with.
     const std::string storedName = key->FindValue(name)->name;
@@ -192,6 +236,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
 
 LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                           LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpValueName == nullptr || lpcchValueName == nullptr || lpReserved != nullptr ||
         (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
@@ -242,6 +287,7 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
 }
 
 LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpName == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -270,6 +316,7 @@ LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
 }
 
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     if (lpSubKey == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryState& state = RegistryState::Instance();
@@ -288,12 +335,18 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (key->SubkeyCount() != 0 && !DeletesWholeSubtree())
         return ERROR_ACCESS_DENIED;
     const std::string path = key->Path();
+    const hostsim::RegistryRefusal* rule = state.Refusals().RefuseKey(path);
+    if (rule == nullptr)
+        rule = state.Refusals().RefuseKey(parent->Path());
+    if (rule != nullptr)
+        return state.Refused("delete [" + path + "]", *rule);
     parent->RemoveSubkey(key->Name());
     state.Notify(RegistryWrite{RegistryWrite::Kind::DeleteKey, path, {}, 0, {}});
     return ERROR_SUCCESS;
 }
 
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    const hostsim::NotProgramHeap registryHeap; // the registry's content is the system's
     RegistryState& state = RegistryState::Instance();
     auto lock = state.Lock();
     std::shared_ptr<RegistryKey> key;

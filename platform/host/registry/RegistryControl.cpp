@@ -103,6 +103,8 @@ std::string ResultText(std::int32_t rc) {
         return "ok";
     case ERROR_FILE_NOT_FOUND:
         return "error 2 (file not found)";
+    case ERROR_ACCESS_DENIED:
+        return "error 5 (access denied)";
     case ERROR_INVALID_HANDLE:
         return "error 6 (invalid handle)";
     case ERROR_BAD_PATHNAME:

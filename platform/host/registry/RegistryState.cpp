@@ -23,6 +23,22 @@ void RegistryState::Reset() {
     m_handles.clear();
     m_observer = nullptr;
     m_readObserver = nullptr;
+    m_refusalObserver = nullptr;
+    m_refusals.Clear();
+    m_refusals.SetAdministratorThread(0);
+}
+
+void RegistryState::SetRefusalObserver(std::function<void(const hostsim::RegistryRefused&)> observer) {
+    m_refusalObserver = std::move(observer);
+}
+
+LONG RegistryState::Refused(const std::string& what, const hostsim::RegistryRefusal& rule) {
+    const LONG error = static_cast<LONG>(rule.error);
+    if (m_refusalObserver) {
+        const auto observer = m_refusalObserver;
+        observer(hostsim::RegistryRefused{what, rule.error, rule.text});
+    }
+    return error;
 }
 
 HKEY RegistryState::OpenHandle(std::shared_ptr<RegistryKey> key) {

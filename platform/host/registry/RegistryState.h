@@ -1,6 +1,7 @@
 // The one registry of the process: its content, the open handles, the write observer, and the lock that
 // guards all three. Every entry point takes the lock for its whole duration.
 #pragma once
+#include "RegistryRefusals.h"
 #include "RegistryTree.h"
 
 #include "hostsim/Registry.h"
@@ -44,6 +45,12 @@ public:
     void NotifyRead(const hostsim::RegistryRead& read) const;
     // The path of the key behind a handle, for reports; "handle 0x..." when it names none.
     std::string PathOf(HKEY handle) const;
+    std::size_t HandleCount() const { return m_handles.size(); }
+
+    RegistryRefusals& Refusals() { return m_refusals; }
+    void SetRefusalObserver(std::function<void(const hostsim::RegistryRefused&)> observer);
+    // Reports a refusal by `rule` and returns its error.
+    LONG Refused(const std::string& what, const hostsim::RegistryRefusal& rule);
 
 private:
     RegistryState() = default;
@@ -54,6 +61,8 @@ private:
     std::uintptr_t m_nextHandle = kFirstHandle;
     std::function<void(const hostsim::RegistryWrite&)> m_observer;
     std::function<void(const hostsim::RegistryRead&)> m_readObserver;
+    std::function<void(const hostsim::RegistryRefused&)> m_refusalObserver;
+    RegistryRefusals m_refusals;
 
     // Handle values are small multiples of four, as on Windows, and never reused within a run, so that a
     // stale handle is reported instead of reaching another key.

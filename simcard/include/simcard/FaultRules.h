@@ -11,8 +11,9 @@
 namespace simcard {
 
 // Pass: the request is answered as usual (a rule that only delays it). Answer: the card answers with the
-// rule's bytes and byte count instead of its own.
-enum class FaultAction { Fail, Short, Remove, Insert, Suspend, Resume, Answer, Pass };
+// rule's bytes and byte count instead of its own. Mute: the driver never completes the request, as a mute
+// card never completes any (status 0x00000102, nothing written or staged).
+enum class FaultAction { Fail, Short, Remove, Insert, Suspend, Resume, Answer, Mute, Pass };
 
 // Which of the program's threads made a request: its user-interface thread, or any other (the card
 // monitor thread). The card learns the user-interface thread's id from whoever installs it.

@@ -13,6 +13,7 @@
 #include "threads/Mutex.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,8 +70,13 @@ public:
     std::vector<ArmedFault> Faults() const;
     void ClearFaults();
 
+    // The most recent requests, oldest first: at most TraceLimit() of them, so that a card that runs for days
+    // keeps a bounded record (the sink sees every request).
     std::vector<TraceEntry> Trace() const;
     void ClearTrace();
+    static constexpr std::size_t kDefaultTraceLimit = 4096;
+    void SetTraceLimit(std::size_t entries);
+    std::size_t TraceLimit() const;
     void SetTraceSink(TraceSink sink);
 
     CardStatus Status();
@@ -134,7 +140,8 @@ private:
 
     FaultPlan m_faults;
     std::uint32_t m_uiThread = 0;
-    std::vector<TraceEntry> m_trace;
+    std::deque<TraceEntry> m_trace;
+    std::size_t m_traceLimit = kDefaultTraceLimit;
     std::uint64_t m_seq = 0;
     TraceSink m_sink;
 };

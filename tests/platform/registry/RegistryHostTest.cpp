@@ -1,4 +1,5 @@
-// Host-only behaviour: the 9x delete rule, loading over open handles, resets, use from several threads.
+// Host-only behaviour: the 9x delete rule, loading over open handles, resets, use from several threads,
+// refusals to a user who may not write.
 #include "HostRegistryTest.h"
 
 #include <atomic>
@@ -48,6 +49,61 @@ TEST_F(RegistryHostTest, LoadingNewContentLeavesOldHandlesStale) {
     hostsim::ResetRegistry();
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(fresh)) << "a reset closes every handle";
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Same", 0, KEY_READ, &fresh));
+}
+
+TEST_F(RegistryHostTest, RefusalsDenyWritingAKeyOrAValueAndCountWhatTheyRefused) {
+    HKEY params = Create(HKEY_LOCAL_MACHINE, "Net\\0007");
+    std::vector<std::string> refused;
+    hostsim::SetRegistryRefusalObserver(
+        [&refused](const hostsim::RegistryRefused& r) { refused.push_back(r.what + " " + r.rule); });
+    hostsim::ArmRegistryRefusal(
+        {"HKEY_LOCAL_MACHINE\\NET\\0007\\Profile", {}, true, 5, 0, false, "profiles"});
+    hostsim::ArmRegistryRefusal(
+        {"HKEY_LOCAL_MACHINE\\Net\\0007", std::string("ssid"), false, 5, 1, false, "ssid"});
+    HKEY key = nullptr;
+    // Reading goes on; writing the key, or making one below it, does not, however the path is reached.
+    EXPECT_EQ(ERROR_ACCESS_DENIED, RegCreateKeyExA(params, "Profile\\home", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                   nullptr, &key, nullptr));
+    EXPECT_EQ("missing",
+              hostsim::DumpRegistryKey("HKEY_LOCAL_MACHINE\\Net\\0007\\Profile").empty() ? "missing" : "made")
+        << "nothing is made of a refused path";
+    hostsim::ClearRegistryRefusals();
+    key = Create(params, "Profile\\home");
+    RegCloseKey(key);
+    hostsim::ArmRegistryRefusal(
+        {"HKEY_LOCAL_MACHINE\\NET\\0007\\Profile", {}, true, 5, 0, false, "profiles"});
+    hostsim::ArmRegistryRefusal(
+        {"HKEY_LOCAL_MACHINE\\Net\\0007", std::string("ssid"), false, 5, 1, false, "ssid"});
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(params, "Profile\\home", 0, KEY_READ, &key));
+    RegCloseKey(key);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(params, "Profile\\home", 0, KEY_ALL_ACCESS, &key));
+    EXPECT_EQ(nullptr, key);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(params, "Profile\\home"));
+    // A refused value: once (times=1), by name without regard to letter case; the others are written.
+    EXPECT_EQ(ERROR_ACCESS_DENIED,
+              RegSetValueExA(params, "SSID", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 1));
+    Set(params, "TxRate", REG_SZ, "15");
+    Set(params, "SSID", REG_SZ, "y");
+    EXPECT_EQ("1:y", Read(params, "SSID"));
+    // The administrator's thread is refused nothing.
+    hostsim::SetRegistryAdministratorThread(GetCurrentThreadId());
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(params, "Profile\\home", 0, KEY_ALL_ACCESS, &key));
+    RegCloseKey(key);
+    hostsim::SetRegistryAdministratorThread(0);
+
+    const std::vector<hostsim::ArmedRegistryRefusal> armed = hostsim::RegistryRefusals();
+    ASSERT_EQ(2u, armed.size());
+    EXPECT_EQ(2u, armed[0].fired);
+    EXPECT_EQ(1u, armed[1].fired);
+    EXPECT_EQ(
+        (std::vector<std::string>{"create [HKEY_LOCAL_MACHINE\\Net\\0007\\Profile\\home] profiles",
+                                  "open [HKEY_LOCAL_MACHINE\\Net\\0007\\Profile\\home] for writing profiles",
+                                  "delete [HKEY_LOCAL_MACHINE\\Net\\0007\\Profile\\home] profiles",
+                                  "set [HKEY_LOCAL_MACHINE\\Net\\0007] \"SSID\" ssid"}),
+        refused);
+    EXPECT_EQ(1u, hostsim::OpenRegistryHandleCount()) << "only params is still open";
+    RegCloseKey(params);
+    EXPECT_EQ(0u, hostsim::OpenRegistryHandleCount());
 }
 
 TEST_F(RegistryHostTest, TwoThreadsWriteAndEnumerateTogether) {

@@ -13,5 +13,8 @@ void QueueMenuChoice(unsigned int commandId);
 std::size_t PendingMessageBoxAnswers();
 std::size_t PendingMenuChoices();
 void ClearAnswers();
+// Answers a message box for which no answer is queued, instead of failing: a soak cannot know its boxes
+// ahead. Gets the box's text and style and returns the answer. Null removes it; ClearAnswers keeps it.
+void SetMessageBoxResponder(std::function<int(const std::string& text, unsigned int style)> responder);
 
 } // namespace hostui

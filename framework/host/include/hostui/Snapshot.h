@@ -57,5 +57,8 @@ std::vector<HWND> ChildWindows(HWND parent);
 std::vector<std::pair<UINT_PTR, UINT>> WindowTimers(HWND hwnd);
 // The number of windows that exist (all threads), for leak checks.
 size_t WindowCount();
+// The GDI objects the program made and has not deleted (brushes, fonts; stock objects do not count) and its
+// device contexts not yet released, for leak checks.
+size_t GdiObjectCount();
 
 } // namespace hostui

@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,65 @@ void SetRegistryReadObserver(std::function<void(const RegistryRead&)> observer);
 
 // One line for a transcript, e.g. `query [HKEY_LOCAL_MACHINE\...\0007] "ComponentId" -> sz "PCI\\VEN"`.
 std::string FormatRegistryRead(const RegistryRead& read);
+
+// A refusal of the registry, as Windows refuses a user without administrator rights: a key that cannot be
+// opened or created for writing, or a value that cannot be written. With a value name, RegSetValueExA of
+// that value of the key fails; without one, RegOpenKeyExA asking for any right beyond reading, and
+// RegCreateKeyExA and RegDeleteKeyA, of the key fail (creating or deleting a key needs the right to write
+// its parent too). Opening for reading and every other call go on as usual.
+struct RegistryRefusal {
+    std::string keyPath; // full path, "HKEY_LOCAL_MACHINE\System\..." (names compare without letter case)
+    std::optional<std::string> valueName;
+    bool subkeys = false;    // every key below keyPath too
+    std::uint32_t error = 5; // ERROR_ACCESS_DENIED
+    std::uint32_t times = 0; // refusals at most; 0: every time
+    bool optional = false;   // need not fire
+    std::string text;        // how the rule was written, for reports
+};
+
+struct ArmedRegistryRefusal {
+    RegistryRefusal rule;
+    std::uint32_t fired = 0;
+};
+
+// Rules are consulted in the order they were armed; the first that matches refuses. ResetRegistry
+// disarms them all.
+void ArmRegistryRefusal(RegistryRefusal rule);
+std::vector<ArmedRegistryRefusal> RegistryRefusals();
+void ClearRegistryRefusals();
+// Calls from this thread (another program run by an administrator: the host runner's script) are never
+// refused; 0: every thread may be.
+void SetRegistryAdministratorThread(std::uint32_t threadId);
+
+// One call the registry refused: "open [HKEY_LOCAL_MACHINE\...] for writing" or "set [...] \"SSID\"",
+// with the error and the rule that refused. Called like the write observer.
+struct RegistryRefused {
+    std::string what;
+    std::uint32_t error = 0;
+    std::string rule;
+};
+void SetRegistryRefusalObserver(std::function<void(const RegistryRefused&)> observer);
+
+// Handles the program holds open now (keys opened or created and not closed).
+std::size_t OpenRegistryHandleCount();
+
+// Every key and value of the registry, for comparing two states: keys by their full path, values by the
+// path, a backslash and the value name, both in the compared (upper-case) form. A key entry has no data.
+struct RegistryEntry {
+    bool key = false;
+    std::string spelling; // the path and name as stored
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    bool operator==(const RegistryEntry& other) const {
+        return key == other.key && type == other.type && data == other.data;
+    }
+    bool operator!=(const RegistryEntry& other) const { return !(*this == other); }
+};
+using RegistryContent = std::map<std::string, RegistryEntry>;
+RegistryContent RegistryContentNow();
+// The content of a registry text (docs/registry-file.md); false with "source:line: what is wrong".
+bool RegistryContentOfText(const std::string& text, const std::string& sourceName, RegistryContent* content,
+                           std::string* error);
 
 // A type as the registry file writes it ("sz", "dword", "binary", "type(9)", ...) to its number; false for
 // anything else.

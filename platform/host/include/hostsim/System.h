@@ -1,6 +1,7 @@
 // Control and inspection of the kernel stand-ins for tests and the host runner: which Windows the
 // program runs on, and what it told the system (debugger output, DOS device definitions, beeps).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,7 +16,7 @@ enum class WindowsKind { Win95, Win98, NT4, Win2000, NtOther, Win32s };
 void SetWindowsKind(WindowsKind kind);
 WindowsKind GetWindowsKind();
 bool IsNtFamily(WindowsKind kind);
-const char* WindowsKindName(WindowsKind kind);            // "win95", "win98", "nt4", "win2000", "ntother", "win32s"
+const char* WindowsKindName(WindowsKind kind); // "win95", "win98", "nt4", "win2000", "ntother", "win32s"
 bool ParseWindowsKind(const std::string& name, WindowsKind* kind);
 
 // Things the program told the system, in order, with the thread that did it.
@@ -23,8 +24,8 @@ struct SystemRecord {
     enum class Kind { DebugString, DosDevice, Beep };
     Kind kind;
     std::uint32_t threadId;
-    std::string text;      // debugger string, or "flags name -> target" of a DOS device definition
-    std::uint32_t value;   // MessageBeep sound; flags of a DOS device definition
+    std::string text;    // debugger string, or "flags name -> target" of a DOS device definition
+    std::uint32_t value; // MessageBeep sound; flags of a DOS device definition
 };
 std::vector<SystemRecord> SystemRecords();
 std::vector<std::string> DebugStrings();
@@ -40,6 +41,9 @@ void SetSystemDirectory(const std::string& path);
 bool SetFileVersion(const std::string& path, const std::string& version);
 void RemoveFile(const std::string& path);
 void ClearFiles();
+
+// Kernel handles open now (events, threads; not the current-process pseudo handle), for leak checks.
+std::size_t OpenKernelHandleCount();
 
 // Back to a fresh machine: Windows 2000, no records, no sink, the default system directory, no files.
 void ResetSystem();
