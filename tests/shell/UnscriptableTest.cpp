@@ -1,8 +1,13 @@
-// Whole-program cases that no scenario script can express, run in-process on virtual time: controls
-// changed without a key (a web link emptied, the profile field emptied). The program's other user stories
-// are the scenarios in tests/scenarios.
+// Whole-program cases that no scenario script can express, run in-process on virtual time: a start-up
+// slower than the gate the card monitor waits at, the monitor finishing a cycle after the program has
+// ended, a close request to the main frame, and controls changed without a key (a web link emptied, the
+// profile field emptied). The program's other user stories are the scenarios in tests/scenarios.
 #include "ShellFixture.h"
 
+#include "adapter/NdisRequests.h"
+#include "app/CardMonitorThread.h"
+#include "app/StartupGate.h"
+#include "app/WindowsKind.h"
 #include "hostui/Actions.h"
 #include "sheet/ConfigUtility.h"
 
@@ -19,6 +24,92 @@ HWND ShowPage(int nPage) {
     EXPECT_TRUE(hostui::SelectSheetTab(ShellTest::SheetWindow(), nPage));
     ::Sleep(100);
     return hostui::CurrentSheetPage(ShellTest::SheetWindow());
+}
+
+DWORD Tick(const simcard::TraceEntry& entry) {
+    return static_cast<DWORD>(entry.timeMs);
+}
+
+struct SlowStart {
+    DWORD dwKindAfterMs;   // when start-up has worked out the Windows kind
+    DWORD dwFirstRequestMs; // when the card gets its first request
+};
+
+void PrintTo(const SlowStart& c, std::ostream* os) {
+    *os << "kind after " << c.dwKindAfterMs << " ms";
+}
+
+class SlowStartTest : public ShellTest, public ::testing::WithParamInterface<SlowStart> {};
+
+// The monitor thread is started as the frame starts it, before the Windows kind is known. Its first search
+// waits for the kind at most 2000 ms; a search without it sends nothing and the next comes 2000 ms later.
+TEST_P(SlowStartTest, TheFirstSearchWaitsForTheWindowsKindAtMostTwoSeconds) {
+    InstallCard();
+    InsertCard();
+    const DWORD dwStart = ::GetTickCount();
+    {
+        CStartupGate startupGate;
+        CConfigUtility* pSheet = new CConfigUtility(kTitle);
+        g_pConfigSheet = pSheet;
+        pSheet->AddRef();
+        ASSERT_NE(nullptr, AfxBeginThread(CardMonitorThread, &g_pConfigSheet));
+        ::Sleep(GetParam().dwKindAfterMs);
+        ASSERT_TRUE(DetectWindowsKind());
+    }
+    ASSERT_TRUE(WaitFor([] { return g_bCardPresent == 1; }, 10000));
+    g_bStopMonitor = 1;
+    ::Sleep(2000);
+    g_pConfigSheet.exchange(nullptr)->Release();
+
+    const std::vector<simcard::TraceEntry> trace = TakeTraceEntries();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(GetParam().dwFirstRequestMs, Tick(trace[0]) - dwStart);
+    EXPECT_EQ(OID_802_3_CURRENT_ADDRESS, trace[0].oid);
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUps, SlowStartTest,
+                         ::testing::Values(SlowStart{300, 300}, SlowStart{2500, 4000}));
+
+// Exit lets go of the sheet while the monitor thread is inside a cycle (Windows 98's full check after a
+// change of the device tree pauses 2000 ms in it): the thread finishes the cycle on a sheet that is still
+// there, after the program has ended, and ends at the top of the next one, leaving no adapter open.
+TEST_F(ShellTest, ExitWhileTheMonitorIsInsideACycleLeavesItAWholeSheet) {
+    OnSystem(hostsim::WindowsKind::Win98);
+    InstallCard();
+    InsertCard();
+    DWORD dwExit = 0;
+    Run([&] {
+        WaitFor([] { return hostui::GetTrayIcon().iconResource == 186; });
+        CConfigUtility* pSheet = Sheet();
+        ::SendMessageA(FrameWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        WaitFor([&] { return ::WaitForSingleObject(pSheet->m_hMonitorIdle, 0) == WAIT_TIMEOUT; });
+        TakeTraceEntries();
+        hostui::QueueMenuChoice(ID_TRAY_EXIT);
+        dwExit = ::GetTickCount();
+        hostui::RightClickTray();
+    });
+
+    const std::vector<simcard::TraceEntry> after = TakeTraceEntries();
+    ASSERT_FALSE(after.empty());
+    // The verification of the full check comes after the exit had let go of the sheet.
+    EXPECT_GT(Tick(after.front()), dwExit + 1000u);
+    EXPECT_EQ(0u, driverlib::CardRack::Instance().OpenHandleCount());
+}
+
+TEST_F(ShellTest, ACloseRequestWhileTheSheetIsUpEndsTheProgramToo) {
+    InstallCard();
+    InsertCard();
+    Run([] {
+        WaitFor([] { return g_bCardPresent == 1; });
+        EXPECT_TRUE(hostui::DoubleClickTray());
+        WaitFor([] { return SheetWindow() != nullptr; });
+        ::PostMessageA(FrameWindow(), WM_CLOSE, 0, 0);
+        WaitFor([] { return FrameWindow() == nullptr; });
+    });
+
+    EXPECT_EQ(nullptr, SheetWindow());
+    EXPECT_EQ(nullptr, Sheet());
+    EXPECT_EQ("delete", TrayLog().back());
 }
 
 // The dialog keeps the web link hidden and disabled; a click sent to the page reaches it.
