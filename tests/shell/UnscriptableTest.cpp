@@ -1,6 +1,6 @@
 // Whole-program cases that no scenario script can express, run in-process on virtual time: a start-up
 // slower than the gate the card monitor waits at, the monitor finishing a cycle after the program has
-// ended, a close request to the main frame, and controls changed without a key (a web link emptied, the
+// ended, the hidden main frame and a close request to it, and controls changed without a key (a web link emptied, the
 // profile field emptied). The program's other user stories are the scenarios in tests/scenarios.
 #include "ShellFixture.h"
 
@@ -96,11 +96,14 @@ TEST_F(ShellTest, ExitWhileTheMonitorIsInsideACycleLeavesItAWholeSheet) {
     EXPECT_EQ(0u, driverlib::CardRack::Instance().OpenHandleCount());
 }
 
-TEST_F(ShellTest, ACloseRequestWhileTheSheetIsUpEndsTheProgramToo) {
+// The main frame is never shown (no script sees top-level windows); a close request with the sheet up ends
+// the program as "Exit" does.
+TEST_F(ShellTest, TheHiddenFrameEndsTheProgramOnACloseRequestWhileTheSheetIsUp) {
     InstallCard();
     InsertCard();
     Run([] {
         WaitFor([] { return g_bCardPresent == 1; });
+        EXPECT_FALSE(::IsWindowVisible(FrameWindow()));
         EXPECT_TRUE(hostui::DoubleClickTray());
         WaitFor([] { return SheetWindow() != nullptr; });
         ::PostMessageA(FrameWindow(), WM_CLOSE, 0, 0);
