@@ -59,21 +59,32 @@ TEST(ProgramResources, ControlsHaveTheStylesTheirBehaviourNeeds) {
     const std::uint32_t kTrackbar = TBS_AUTOTICKS | TBS_TOP | TBS_VERT;
     const Needed needed[] = {
         // Link Info: the values are shown, not edited.
-        {183, 1001, ES_READONLY, ES_READONLY}, {183, 1002, ES_READONLY, ES_READONLY},
-        {183, 1003, ES_READONLY, ES_READONLY}, {183, 1028, ES_READONLY, ES_READONLY},
-        {183, 1029, ES_READONLY, ES_READONLY}, {183, 1231, ES_READONLY, ES_READONLY},
+        {183, 1001, ES_READONLY, ES_READONLY},
+        {183, 1002, ES_READONLY, ES_READONLY},
+        {183, 1003, ES_READONLY, ES_READONLY},
+        {183, 1028, ES_READONLY, ES_READONLY},
+        {183, 1029, ES_READONLY, ES_READONLY},
+        {183, 1231, ES_READONLY, ES_READONLY},
         // Configuration: the profile name is typed into a sorted list; the settings are picked.
-        {182, 1185, kCombo, CBS_DROPDOWN | CBS_SORT}, {182, 1010, kCombo, CBS_DROPDOWNLIST},
-        {182, 1013, kCombo, CBS_DROPDOWNLIST}, {182, 1011, kCombo, CBS_DROPDOWNLIST},
-        {182, 1014, kCombo, CBS_DROPDOWNLIST}, {182, 1012, ES_READONLY, 0},
+        {182, 1185, kCombo, CBS_DROPDOWN | CBS_SORT},
+        {182, 1010, kCombo, CBS_DROPDOWNLIST},
+        {182, 1013, kCombo, CBS_DROPDOWNLIST},
+        {182, 1011, kCombo, CBS_DROPDOWNLIST},
+        {182, 1014, kCombo, CBS_DROPDOWNLIST},
+        {182, 1012, ES_READONLY, 0},
         // Site Survey: one row at a time in the order the card reports them.
         {188, 1131, LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORTMASK, LVS_REPORT | LVS_SINGLESEL},
         // Encryption: mode and transmit key picked from sorted lists; keys typed.
-        {184, 1120, kCombo, CBS_DROPDOWNLIST | CBS_SORT}, {184, 1036, kCombo, CBS_DROPDOWNLIST | CBS_SORT},
-        {184, 1031, ES_READONLY, 0}, {184, 1136, ES_READONLY, 0}, {184, 1123, ES_READONLY, 0},
+        {184, 1120, kCombo, CBS_DROPDOWNLIST | CBS_SORT},
+        {184, 1036, kCombo, CBS_DROPDOWNLIST | CBS_SORT},
+        {184, 1031, ES_READONLY, 0},
+        {184, 1136, ES_READONLY, 0},
+        {184, 1123, ES_READONLY, 0},
         // Advanced: horizontal sliders with ticks above; authentication and preamble picked.
-        {191, 1145, kTrackbar, TBS_AUTOTICKS | TBS_TOP}, {191, 1146, kTrackbar, TBS_AUTOTICKS | TBS_TOP},
-        {191, 1141, kCombo, CBS_DROPDOWNLIST}, {191, 1143, kCombo, CBS_DROPDOWNLIST},
+        {191, 1145, kTrackbar, TBS_AUTOTICKS | TBS_TOP},
+        {191, 1146, kTrackbar, TBS_AUTOTICKS | TBS_TOP},
+        {191, 1141, kCombo, CBS_DROPDOWNLIST},
+        {191, 1143, kCombo, CBS_DROPDOWNLIST},
     };
     for (const Needed& n : needed) {
         SCOPED_TRACE("dialog " + std::to_string(n.dialog) + ", control " + std::to_string(n.id));

@@ -72,8 +72,9 @@ void ShellTest::InsertCard() {
         std::snprintf(name, sizeof name, "%04d", kCardIndex);
         binding = name;
     }
-    const std::string text = "card bind=" + binding +
-                             "\nap name=main ssid=OFFICE bssid=00:60:B3:10:00:01 channel=6 signal=40 noise=8\n";
+    const std::string text =
+        "card bind=" + binding +
+        "\nap name=main ssid=OFFICE bssid=00:60:B3:10:00:01 channel=6 signal=40 noise=8\n";
     const simcard::WorldLoad load = simcard::ParseWorld(text, "test.world");
     ASSERT_TRUE(load.ok) << load.error;
     driverlib::CardRack::Instance().InstallWorld(load.world);

@@ -1,7 +1,7 @@
 // Whole-program cases that no scenario script can express, run in-process on virtual time: a start-up
 // slower than the gate the card monitor waits at, the monitor finishing a cycle after the program has
-// ended, the hidden main frame and a close request to it, and controls changed without a key (a web link emptied, the
-// profile field emptied). The program's other user stories are the scenarios in tests/scenarios.
+// ended, the hidden main frame and a close request to it, and controls changed without a key (a web link
+// emptied, the profile field emptied). The program's other user stories are the scenarios in tests/scenarios.
 #include "ShellFixture.h"
 
 #include "adapter/NdisRequests.h"
@@ -31,7 +31,7 @@ DWORD Tick(const simcard::TraceEntry& entry) {
 }
 
 struct SlowStart {
-    DWORD dwKindAfterMs;   // when start-up has worked out the Windows kind
+    DWORD dwKindAfterMs;    // when start-up has worked out the Windows kind
     DWORD dwFirstRequestMs; // when the card gets its first request
 };
 
