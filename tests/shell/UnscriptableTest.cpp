@@ -4,6 +4,8 @@
 // emptied, the profile field emptied). The program's other user stories are the scenarios in tests/scenarios.
 #include "ShellFixture.h"
 
+#include <cstring>
+
 #include "adapter/NdisRequests.h"
 #include "app/CardMonitorThread.h"
 #include "app/StartupGate.h"
@@ -94,6 +96,38 @@ TEST_F(ShellTest, ExitWhileTheMonitorIsInsideACycleLeavesItAWholeSheet) {
     // The verification of the full check comes after the exit had let go of the sheet.
     EXPECT_GT(Tick(after.front()), dwExit + 1000u);
     EXPECT_EQ(0u, driverlib::CardRack::Instance().OpenHandleCount());
+}
+
+// The working profile's SSID length beyond its 32-byte field, which neither the page nor a load leaves
+// behind: the monitor thread's next cycle still writes the field's 32 bytes and no more.
+TEST_F(ShellTest, APendingSsidLengthBeyondTheFieldSendsTheFieldOnly) {
+    InstallCard();
+    InsertCard();
+    std::vector<simcard::TraceEntry> trace;
+    Run([&] {
+        WaitFor([] { return hostui::GetTrayIcon().iconResource == 186; });
+        CConfigUtility* pSheet = Sheet();
+        pSheet->NetworkType = 1;
+        pSheet->DSChannel = 11;
+        pSheet->TxRate = 8;
+        pSheet->PSMode = 0;
+        std::memset(pSheet->SSID, 'W', sizeof(pSheet->SSID));
+        pSheet->SSIDLength = 40;
+        TakeTraceEntries();
+        g_bConfigPending = 1;
+        ::Sleep(1500);
+        trace = TakeTraceEntries();
+        ChooseFromTrayMenu(ID_TRAY_EXIT);
+    });
+
+    int nSsidWrites = 0;
+    for (const simcard::TraceEntry& entry : trace) {
+        if (entry.kind == simcard::RequestKind::Set && entry.subId && *entry.subId == 0x01010109u) {
+            ++nSsidWrites;
+            EXPECT_EQ(std::vector<std::uint8_t>(32, 'W'), entry.value);
+        }
+    }
+    EXPECT_EQ(1, nSsidWrites);
 }
 
 // The main frame is never shown (no script sees top-level windows); a close request with the sheet up ends
