@@ -218,18 +218,25 @@ TEST_F(ApplyBasicConfigTest, OnlyChangedValuesGoAndANewNetworkTypeBringsTheChann
               TakeCalls());
 }
 
+// Whichever write fails, the values before it stay written and a retry starts at the failed one.
 TEST_F(ApplyBasicConfigTest, AFailureStopsTheSequenceAndARetrySendsTheRest) {
-    fakelib::FailRequest(3); // the rate
-    EXPECT_EQ(0, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    Lines expected = FullWrite(m_wanted);
-    Lines sent(expected.begin(), expected.begin() + 4);
-    sent.push_back("close");
-    EXPECT_EQ(sent, TakeCalls());
+    const Lines expected = FullWrite(m_wanted);
+    for (size_t nFailed = 1; nFailed + 1 < expected.size(); ++nFailed) { // the type up to the channel
+        SCOPED_TRACE(expected[nFailed]);
+        CWlanAdapter adapter;
+        fakelib::FailRequest(static_cast<int>(nFailed));
+        EXPECT_EQ(0, adapter.ApplyBasicConfig(m_name, &m_wanted));
+        Lines sent(expected.begin(), expected.begin() + static_cast<long>(nFailed) + 1);
+        sent.push_back("close");
+        EXPECT_EQ(sent, TakeCalls());
 
-    ASSERT_EQ(1, m_adapter.ApplyBasicConfig(m_name, &m_wanted));
-    Lines retry = {"open 0007"};
-    retry.insert(retry.end(), expected.begin() + 3, expected.end());
-    EXPECT_EQ(retry, TakeCalls());
+        ASSERT_EQ(1, adapter.ApplyBasicConfig(m_name, &m_wanted));
+        Lines retry = {"open 0007"};
+        retry.insert(retry.end(), expected.begin() + static_cast<long>(nFailed), expected.end());
+        EXPECT_EQ(retry, TakeCalls());
+        adapter.CloseAdapter();
+        TakeCalls();
+    }
 }
 
 TEST_F(ApplyBasicConfigTest, AFailedCommitIsTheResult) {

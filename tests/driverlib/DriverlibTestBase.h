@@ -42,17 +42,6 @@ protected:
         driverlib::CardRack::Instance().InstallWorld(load.world, m_clock);
     }
 
-    // Opens the adapter the way the program does: by registry index on the NT family, by name on 9x.
-    HANDLE OpenLikeTheProgram(const std::string& adapterName) {
-        if (!(W32N_IsWindowsNT() & 0xFF))
-            return W32N_OpenAdapterA(adapterName.c_str());
-        W32N_ADAPTER_REGISTRY_INFO info;
-        if (W32N_GetAdapterRegistryInfoBySubkeyIndex(std::atoi(adapterName.c_str()), &info) != 0)
-            return INVALID_HANDLE_VALUE;
-        const std::string path = std::string("\\Device\\") + info.DeviceName;
-        return W32N_OpenAdapterA(path.c_str());
-    }
-
     DWORD Request(HANDLE h, DWORD type, DWORD oid, void* buffer, DWORD length, DWORD* written = nullptr) {
         W32N_REQUEST record;
         std::memset(&record, 0xCD, sizeof record);

@@ -1,5 +1,5 @@
-// The value rules of a save on their own: "DefaultKeys", the character of "PreambleMode", texts longer than a
-// load reads, and the number that NT 4 stores for a text form.
+// The value rules of a save on their own: byte counts of the text kinds, "DefaultKeys", the character of
+// "PreambleMode", texts longer than a load reads, and the number that NT 4 stores for a text form.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,6 +45,21 @@ TEST(ProfileEncodingTest, DefaultKeysIsTheSelected128BitKeyOrTheFourKeysJoined) 
     p.DefaultKeys = "kept";
     EXPECT_EQ("abbd", Bytes(Encode(p, FALSE, "DefaultKeys")));
     EXPECT_EQ("kept", p.DefaultKeys.str());
+}
+
+// The text kinds store each number with the byte count of its field, whatever its digits need.
+TEST(ProfileEncodingTest, TextKindsKeepTheByteCountOfEachField) {
+    CWorkingProfile p;
+    p.AuthentAlg = 3;  // both algorithms: stored as 65535
+    p.FragThresh = ""; // four zero bytes
+    p.RTSThresh = "70000";
+    EXPECT_EQ("65535", Bytes(Encode(p, FALSE, "AuthentAlg")));
+    EXPECT_EQ(std::string(4, '\0'), Bytes(Encode(p, FALSE, "FragThresh")));
+    EXPECT_EQ("7000", Bytes(Encode(p, FALSE, "RTSThresh")));
+    p.DSChannel = 11;
+    p.TxRate = 2;
+    EXPECT_EQ("11", Bytes(Encode(p, FALSE, "DSChannel")));
+    EXPECT_EQ(std::string("2\0\0", 3), Bytes(Encode(p, FALSE, "TxRate")));
 }
 
 TEST(ProfileEncodingTest, PreambleModeIsOneCharacterAndItsZero) {

@@ -1,4 +1,6 @@
-// The key layout the Configuration page shares with the store: the profile list and removing a profile.
+// The key layout the Configuration page shares with the store where no scenario reaches: NT 4's instance
+// probing when removing, and the names a profile key may have. The profile list and removing a profile are
+// the config-* scenarios (config-remove-nt4 and config-remove-capital-default-win2000 dump the keys).
 #include "ProfileStoreFixture.h"
 
 #include "profiles/ProfileKeys.h"
@@ -13,34 +15,6 @@ protected:
         ASSERT_EQ(TRUE, m_sheet.SaveProfile());
     }
 };
-
-TEST_F(ProfileKeysTest, TheProfileListHoldsOneKeyPerSavedProfile) {
-    InstallOn(kWin98);
-    SaveAs("home");
-    SaveAs("default");
-
-    HKEY hList = OpenProfileStoreKey("Profile", nullptr);
-    ASSERT_NE(nullptr, hList);
-    char szName[250];
-    Lines names;
-    for (DWORD i = 0; RegEnumKeyA(hList, i, szName, sizeof(szName)) == ERROR_SUCCESS; ++i)
-        names.push_back(szName);
-    RegCloseKey(hList);
-    EXPECT_EQ((Lines{"default", "home"}), names);
-}
-
-TEST_F(ProfileKeysTest, RemovingAProfileDeletesOnlyItsKey) {
-    InstallOn(kWin2000);
-    SaveAs("home");
-    SaveAs("away");
-
-    EXPECT_EQ(TRUE, DeleteProfileKey("home"));
-    EXPECT_FALSE(KeyExists(ParametersPath() + "\\Profile\\home"));
-    EXPECT_TRUE(KeyExists(ParametersPath() + "\\Profile\\away"));
-    EXPECT_EQ(FALSE, DeleteProfileKey("home"));
-    EXPECT_EQ(FALSE, DeleteProfileKey(""));
-    EXPECT_TRUE(KeyExists(ParametersPath() + "\\Profile"));
-}
 
 TEST_F(ProfileKeysTest, Nt4RemovesUnderTheFirstInstanceThatHasTheProfile) {
     InstallOn(kNt4, false, 3);

@@ -1,97 +1,97 @@
-// Finding the card's adapter entry on each Windows kind among other adapters and near misses, and verifying
-// it with the two driver queries, checked against the simulated card's trace of requests.
-#include "DiscoveryFixture.h"
+// Discovery's edges that the discovery-search-order-* scenarios do not reach, on Windows 2000 with the card's
+// driver installed: candidate values the enumeration reports in odd shapes, and matching adapters whose
+// card does not answer the two verification queries as it must, checked against the cards' traces.
+#include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CardInstaller.h"
 #include "adapter/NdisRequests.h"
-#include "hostsim/Clock.h"
+#include "app/WindowsKind.h"
+#include "common/Globals.h"
+#include "common/TrayIcon.h"
+#include "driverlib/CardRack.h"
+#include "hostsim/Registry.h"
+#include "hostsim/System.h"
+#include "sheet/ConfigUtility.h"
+#include "simcard/FaultRules.h"
+#include "simcard/Trace.h"
+#include "simcard/WorldFile.h"
 
-namespace discoverytest {
 namespace {
 
-using cardinstall::Decoy;
-using cardinstall::DecoyKind;
-using cardinstall::WindowsKind;
+using Lines = std::vector<std::string>;
 using simcard::ExpectedRequest;
 
 const std::string kClass2000 =
     "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
-const std::string kClass9x = "System\\CurrentControlSet\\Services\\Class\\Net\\";
-const std::string kNetworkCards = "Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\";
 
-std::vector<ExpectedRequest> Verification() {
-    return {ExpectedRequest::Query(OID_802_3_CURRENT_ADDRESS).WithStatus(0).WithBytesOut(6),
-            ExpectedRequest::Query(OID_LINK_STATE).WithStatus(0).WithBytesOut(2)};
-}
+class RecordingTray : public CTrayIconOwner {
+public:
+    BOOL TrayAdd(UINT nIconId) override {
+        m_calls.push_back("add " + std::to_string(nIconId));
+        return TRUE;
+    }
+    BOOL TrayModify(UINT nIconId) override {
+        m_calls.push_back("modify " + std::to_string(nIconId));
+        return TRUE;
+    }
+    BOOL TrayDelete() override {
+        m_calls.push_back("delete");
+        return TRUE;
+    }
+    Lines m_calls;
+};
 
-// --- Where each kind finds the card ---
+class DiscoveryTest : public ::testing::Test {
+protected:
+    // A fresh Windows 2000 machine, the discovery globals set from it, the card's driver installed as the
+    // network class subkeys `cards`, and no card until a test inserts one.
+    void StartWith(const std::vector<int>& cards) {
+        hostsim::ResetRegistry();
+        hostsim::ResetSystem();
+        driverlib::CardRack::Instance().Clear();
+        g_pTrayIconOwner = &m_tray;
+        g_bCardPresent = 0;
+        g_bRecheckCard = 1;
+        g_szAdapterName.Clear();
+        hostsim::SetWindowsKind(hostsim::WindowsKind::Win2000);
+        ASSERT_TRUE(DetectWindowsKind());
+        cardinstall::InstallPlan plan;
+        plan.kind = cardinstall::WindowsKind::Win2000;
+        for (int index : cards)
+            plan.cards.push_back({index, 0, ""});
+        ASSERT_EQ(ERROR_SUCCESS, cardinstall::Install(plan).error);
+    }
+    ~DiscoveryTest() override {
+        m_sheet.m_Adapter.CloseAdapter();
+        EXPECT_EQ("", driverlib::CardRack::Instance().UnfiredFaults());
+        driverlib::CardRack::Instance().Clear();
+        g_pTrayIconOwner = nullptr;
+        g_bCardPresent = 0;
+        g_bRecheckCard = 1;
+        g_szAdapterName.Clear();
+        g_nOsKind = OSKIND_UNSUPPORTED;
+        hostsim::ResetSystem();
+    }
 
-TEST_F(DiscoveryTest, Windows2000FindsTheHardwareIdInAnyLetterCaseAmongDecoys) {
-    StartOn(WindowsKind::Win2000);
-    Install({7}, {{DecoyKind::OtherAdapter, 1}, {DecoyKind::NearMiss, 3}, {DecoyKind::NameCase, 5}});
-    SetText(kClass2000 + "0007", "ComponentId", "Pci\\Ven_1260&Dev_3873&SubSys_5e0C7a93");
+    static std::string AdapterName() {
+        char name[CAdapterName::MAX_NAME + 1];
+        g_szAdapterName.Get(name);
+        return name;
+    }
 
-    EXPECT_EQ(8, m_sheet.FindAdapter(0));
-    EXPECT_EQ("0007", AdapterName());
-    EXPECT_EQ(0, m_sheet.FindAdapter(8));
-    EXPECT_EQ("", AdapterName());
-}
+    // Compares the requests card `card` received with the table.
+    static std::string Diff(std::size_t card, const std::vector<ExpectedRequest>& expected) {
+        std::shared_ptr<simcard::SimCard> sim = driverlib::CardRack::Instance().Card(card);
+        return sim ? simcard::DiffTrace(expected, sim->Trace()) : "no card " + std::to_string(card);
+    }
 
-TEST_F(DiscoveryTest, Nt4FindsTheDescriptionAndNamesTheAdapterOneBelowTheCardNumber) {
-    StartOn(WindowsKind::NT4);
-    Install({3}, {{DecoyKind::OtherAdapter, 1}, {DecoyKind::NameCase, 2}, {DecoyKind::NearMiss, 4}});
-    SetText(kNetworkCards + "3", "Description", "ieee802.11b wlan pci card v2.5");
-
-    EXPECT_EQ(4, m_sheet.FindAdapter(0));
-    EXPECT_EQ("2", AdapterName());
-    EXPECT_EQ(0, m_sheet.FindAdapter(4));
-    EXPECT_EQ("", AdapterName());
-}
-
-TEST_F(DiscoveryTest, Windows95MatchesTheDescriptionOnlyAsTheWholeValue) {
-    StartOn(WindowsKind::Win95);
-    Install({2}, {{DecoyKind::NearMiss, 0}});
-    SetText(kClass9x + "0001", "DriverDesc", "IEEE802.11b WLAN PCI Card v2.5 (copy)");
-    SetText(kClass9x + "0002", "DriverDesc", "IEEE802.11B Wlan Pci Card V2.5");
-
-    EXPECT_EQ(3, m_sheet.FindAdapter(0));
-    EXPECT_EQ("0002", AdapterName());
-}
-
-TEST_F(DiscoveryTest, Windows98FindsTheHardwareIdInsideALongerIdAndWaitsBeforeVerifying) {
-    StartOn(WindowsKind::Win98);
-    Install({4}, {{DecoyKind::NameCase, 1}, {DecoyKind::NearMiss, 2}, {DecoyKind::OtherAdapter, 3}});
-    InsertCards({4});
-    hostsim::VirtualTime time(5000);
-
-    EXPECT_EQ(TRUE, m_sheet.CheckCardPresent());
-    EXPECT_EQ("0004", AdapterName());
-    EXPECT_EQ(7000u, hostsim::NowMs());
-    EXPECT_EQ("", Diff(0, Verification()));
-}
-
-TEST_F(DiscoveryTest, WithTheKindNotKnownYetNothingIsLookedAt) {
-    StartOn(WindowsKind::Win2000);
-    Install({0});
-    g_nOsKind = OSKIND_UNSUPPORTED;
-    g_szAdapterName.Set("0000");
-
-    EXPECT_EQ(0, m_sheet.FindAdapter(0));
-    EXPECT_EQ("", AdapterName());
-}
-
-// --- Which candidates are looked at ---
-
-TEST_F(DiscoveryTest, CandidatesRunUpwardsFromTheStartIndexTo29) {
-    StartOn(WindowsKind::Win2000);
-    Install({4, 9, 29, 30});
-
-    EXPECT_EQ(5, m_sheet.FindAdapter(0));
-    EXPECT_EQ(10, m_sheet.FindAdapter(5));
-    EXPECT_EQ(30, m_sheet.FindAdapter(10));
-    EXPECT_EQ("0029", AdapterName());
-    EXPECT_EQ(0, m_sheet.FindAdapter(30)); // 0030 holds the card too, but is never looked at
-    EXPECT_EQ("", AdapterName());
-}
+    RecordingTray m_tray;
+    CConfigUtility m_sheet{"DAZE802.11d AVUD UDE Zadu Vuvivav"};
+};
 
 struct ValueCase {
     const char* label;
@@ -123,8 +123,7 @@ const ValueCase kValueCases[] = {
 class CandidateValueTest : public DiscoveryTest, public ::testing::WithParamInterface<ValueCase> {};
 
 TEST_P(CandidateValueTest, OnlyTheBytesTheEnumerationReportedAreCompared) {
-    StartOn(WindowsKind::Win2000);
-    Install({2});
+    StartWith({2});
     std::string error;
     const std::string text = hostsim::SaveRegistryText() + "\n[HKEY_LOCAL_MACHINE\\" + kClass2000 +
                              "0001]\n  " + GetParam().candidateValues + "\n";
@@ -135,74 +134,9 @@ TEST_P(CandidateValueTest, OnlyTheBytesTheEnumerationReportedAreCompared) {
 
 INSTANTIATE_TEST_SUITE_P(Values, CandidateValueTest, ::testing::ValuesIn(kValueCases));
 
-// --- Verification ---
-
-TEST_F(DiscoveryTest, VerificationOpensAndClosesTheAdapterForEachQueryWhileTheCardIsNotYetPresent) {
-    StartOn(WindowsKind::Win2000);
-    Install({7});
-    InsertCards({7});
-    hostsim::VirtualTime time(5000);
-    m_sheet.m_wLastLinkState = 1;
-
-    EXPECT_EQ(TRUE, m_sheet.CheckCardPresent());
-
-    EXPECT_EQ("", Diff(0, Verification()));
-    EXPECT_EQ(2, DosDeviceDefinitions()); // one open per query
-    EXPECT_EQ(0u, driverlib::CardRack::Instance().OpenHandleCount());
-    EXPECT_EQ(Lines{"add 187"}, m_tray.m_calls);
-    EXPECT_EQ(1, g_bCardPresent.load());
-    EXPECT_EQ(0, g_bRecheckCard.load());
-    EXPECT_EQ(5000u, hostsim::NowMs()); // no wait outside Windows 98/Me
-    EXPECT_EQ(1, m_sheet.m_wLastLinkState.load());
-}
-
-TEST_F(DiscoveryTest, ARecheckWithTheCardPresentVerifiesOverOneOpenThatStaysOpen) {
-    StartOn(WindowsKind::Win2000);
-    Install({7});
-    InsertCards({7});
-    g_bCardPresent = 1;
-    g_szAdapterName.Set("0007");
-
-    EXPECT_EQ(TRUE, m_sheet.CheckCardPresent());
-
-    EXPECT_EQ("", Diff(0, Verification()));
-    EXPECT_EQ(1, DosDeviceDefinitions());
-    EXPECT_EQ(1u, driverlib::CardRack::Instance().OpenHandleCount());
-    EXPECT_EQ(0, g_bRecheckCard.load());
-}
-
-TEST_F(DiscoveryTest, WithTheCardPresentAndNoRecheckNothingIsAskedAtAll) {
-    StartOn(WindowsKind::Win2000);
-    Install({7});
-    InsertCards({7});
-    g_bCardPresent = 1;
-    g_bRecheckCard = 0;
-    g_szAdapterName.Set("0007");
-    hostsim::ResetRegistry();
-
-    EXPECT_EQ(TRUE, m_sheet.CheckCardPresent());
-
-    EXPECT_EQ("", Diff(0, {}));
-    EXPECT_EQ(Lines{}, m_tray.m_calls);
-    EXPECT_EQ("0007", AdapterName());
-}
-
-TEST_F(DiscoveryTest, NoAdapterRemovesTheTrayIconAndForgetsTheLinkState) {
-    StartOn(WindowsKind::Win2000);
-    Install({}, {{DecoyKind::NearMiss, 0}});
-    m_sheet.m_wLastLinkState = 1;
-    g_bCardPresent = 1;
-    g_szAdapterName.Set("0000");
-
-    EXPECT_EQ(FALSE, m_sheet.CheckCardPresent());
-
-    EXPECT_EQ(Lines{"delete"}, m_tray.m_calls);
-    EXPECT_EQ(LINK_STATE_UNKNOWN, m_sheet.m_wLastLinkState.load());
-    EXPECT_EQ(0, g_bCardPresent.load());
-    EXPECT_EQ("", AdapterName());
-
-    g_pTrayIconOwner = nullptr; // before the main frame exists there is no tray to tell
-    EXPECT_EQ(FALSE, m_sheet.CheckCardPresent());
+std::vector<ExpectedRequest> Verification() {
+    return {ExpectedRequest::Query(OID_802_3_CURRENT_ADDRESS).WithStatus(0).WithBytesOut(6),
+            ExpectedRequest::Query(OID_LINK_STATE).WithStatus(0).WithBytesOut(2)};
 }
 
 struct SilentCase {
@@ -220,9 +154,13 @@ class SilentAdapterTest : public DiscoveryTest, public ::testing::WithParamInter
 
 TEST_P(SilentAdapterTest, TheNextMatchingAdapterIsTriedAndTheFailedOneNeverAgain) {
     const SilentCase& c = GetParam();
-    StartOn(WindowsKind::Win2000);
-    Install({2, 6});
-    InsertCards({2, 6}, {c.firstCard});
+    StartWith({2, 6});
+    const simcard::WorldLoad world =
+        simcard::ParseWorld("card bind=" + cardinstall::DefaultInstanceId(2) + " " + c.firstCard +
+                                "\ncard bind=" + cardinstall::DefaultInstanceId(6) + "\n",
+                            "test.world");
+    ASSERT_TRUE(world.ok) << world.error;
+    driverlib::CardRack::Instance().InstallWorld(world.world, std::make_shared<simcard::ManualClock>(1000));
     if (!c.fault.empty()) {
         const simcard::FaultLoad faults = simcard::ParseFaultRules(c.fault, "faults");
         ASSERT_TRUE(faults.ok) << faults.error;
@@ -256,18 +194,4 @@ INSTANTIATE_TEST_SUITE_P(
                                  {ExpectedRequest::Query(OID_802_3_CURRENT_ADDRESS).WithBytesOut(6),
                                   ExpectedRequest::Query(OID_LINK_STATE).WithStatus(0).WithBytesOut(1)}}));
 
-TEST_F(DiscoveryTest, Nt4VerifiesTheCardThroughItsAdapterIndex) {
-    StartOn(WindowsKind::NT4);
-    Install({1, 3});
-    InsertCards({3}); // network card 1 has no card behind it
-    hostsim::VirtualTime time(5000);
-
-    EXPECT_EQ(TRUE, m_sheet.CheckCardPresent());
-
-    EXPECT_EQ("2", AdapterName());
-    EXPECT_EQ("", Diff(0, Verification()));
-    EXPECT_EQ(Lines{"add 187"}, m_tray.m_calls);
-}
-
 } // namespace
-} // namespace discoverytest

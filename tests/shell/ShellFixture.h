@@ -27,19 +27,17 @@ namespace shelltest {
 using Lines = std::vector<std::string>;
 
 extern const char kTitle[];
-extern const char kOfficeWorld[]; // one open access point "OFFICE"; the card line is added
 
 class ShellTest : public ::testing::Test {
 public:
     ShellTest();
     ~ShellTest() override;
 
-    // The machine: GetVersionExA answers `kind`; the card's driver installation as entry `index`.
+    // The machine: GetVersionExA answers `kind`; the card's driver installation as network entry 1, and a
+    // simulated card for it in a world of one open access point.
     void OnSystem(hostsim::WindowsKind kind);
-    void InstallCard(int index = 1);
-    // A simulated card for entry `index` in the world `world`; `cardKeys` go on its card line.
-    void InsertCard(int index = 1, const std::string& cardKeys = "", const std::string& world = kOfficeWorld);
-    static std::shared_ptr<simcard::SimCard> Card();
+    void InstallCard();
+    void InsertCard();
 
     // Runs the program on this thread until it ends, with `user` on a program thread of its own. When the
     // user is done and the program still runs, the user closes it. Returns AfxWinMain's result.
@@ -52,24 +50,16 @@ public:
     static HWND FrameWindow();
     static CConfigUtility* Sheet();
     static void ChooseFromTrayMenu(UINT nCommand);
-    static void DoubleClickTray();
-    static LRESULT SendDeviceChange(UINT nEvent, const char* pszIdentifier);
 
     // --- What the program did ---
     // "add 187", "modify 186", "delete", in order.
     static Lines TrayLog();
-    // The pictures the tray showed, one entry per change of picture: "187", "186", "none".
-    static Lines TrayPictures();
     static Lines BoxTexts();
-    static std::vector<hostui::UiEvent> Menus();
-    // The card's requests as "t=1000 query 0xFF010199 status=0x00000000", and forgets them.
-    static Lines TakeTrace();
+    // The card's requests, and forgets them.
     static std::vector<simcard::TraceEntry> TakeTraceEntries();
 
     testsupport::TestClock m_clock{testsupport::ClockKind::Virtual};
-    DWORD m_dwEndTick = 0; // when AfxWinMain returned
     cardinstall::WindowsKind m_kind = cardinstall::WindowsKind::Win2000;
-    BOOL m_bExpectNoFailures = TRUE;
 };
 
 } // namespace shelltest

@@ -1,12 +1,12 @@
-// Device notifications to the main frame: which record names the card, and what the frame makes of it.
-#include "ShellFixture.h"
+// The device identifier of a device notification's record: read only inside the record and only when
+// terminated there. What the main frame makes of it is the shell-device-ids-win98 scenario.
+#include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
-#include "adapter/NdisRequests.h"
 #include "app/DeviceIdentifier.h"
 
-namespace shelltest {
 namespace {
 
 DEV_BROADCAST_DEVNODE_ID Record(const char* pszText, DWORD cbExtra = 1) {
@@ -43,44 +43,4 @@ TEST(DeviceIdentifierTest, TheIdentifierIsReadOnlyInsideTheRecordAndOnlyWhenTerm
     EXPECT_EQ("(none)", Identifier(Record("PCI\\VEN_1260"), 5));
 }
 
-TEST_F(ShellTest, OnlyTheCardsArrivalInAnyLetterCaseAddsTheIcon) {
-    OnSystem(hostsim::WindowsKind::Win98);
-    InstallCard();
-    LRESULT lOther = 0;
-    Lines afterOther;
-    Run([&] {
-        ::Sleep(1000);
-        lOther = SendDeviceChange(DBT_DEVICEARRIVAL, "PCI\\VEN_8086&DEV_1229&SUBSYS_00000000\\1");
-        afterOther = TrayLog();
-        SendDeviceChange(DBT_DEVICEARRIVAL, "pci\\ven_1260&dev_3873&subsys_5e0c7a93\\3&61aaa01&0&48");
-        EXPECT_EQ(1, g_bCardPresent);
-        ::PostMessageA(FrameWindow(), WM_COMMAND, ID_TRAY_EXIT, 0);
-    });
-
-    EXPECT_EQ(TRUE, lOther);
-    EXPECT_EQ(Lines{}, afterOther);
-    EXPECT_EQ((Lines{"add 187", "delete"}), TrayLog());
-}
-
-TEST_F(ShellTest, AChangeOfTheDeviceTreeMakesTheNextCheckAFullOne) {
-    InstallCard();
-    InsertCard();
-    Lines trace;
-    Run([&] {
-        WaitFor([] { return hostui::GetTrayIcon().iconResource == 186; });
-        SendDeviceChange(DBT_DEVNODES_CHANGED, "");
-        EXPECT_EQ(1, g_bRecheckCard);
-        TakeTrace();
-        ::Sleep(1000);
-        trace = TakeTrace();
-        ChooseFromTrayMenu(ID_TRAY_EXIT);
-    });
-
-    ASSERT_EQ(3u, trace.size());
-    EXPECT_NE(std::string::npos, trace[0].find("query 0x01010102 status=0x00000000"));
-    EXPECT_NE(std::string::npos, trace[1].find("query 0xFF010199"));
-    EXPECT_NE(std::string::npos, trace[2].find("query 0xFF010199"));
-}
-
 } // namespace
-} // namespace shelltest
