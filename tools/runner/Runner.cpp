@@ -3,7 +3,11 @@
 #include "ExpectedFile.h"
 #include "LiveRun.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+
+#include <unistd.h>
 
 namespace runner {
 namespace {
@@ -121,6 +125,23 @@ RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out) {
         out << result.transcript;
     }
     return result;
+}
+
+namespace {
+const char* s_earlyExitTool = "wlanrun";
+
+void OnEarlyExit() {
+    std::fprintf(stderr, "%s: the process was ended by exit() before the run was over; nothing was compared\n",
+                 s_earlyExitTool);
+    std::fflush(stderr);
+    _exit(kExitFailed);
+}
+} // namespace
+
+void FailEarlyExits(const char* tool) {
+    s_earlyExitTool = tool;
+    std::atexit(OnEarlyExit);
+    std::at_quick_exit(OnEarlyExit);
 }
 
 } // namespace runner

@@ -21,4 +21,9 @@ struct RunResult {
 // an interactive run), the difference with the expected file, and what --update did.
 RunResult Run(const RunOptions& options, std::istream& in, std::ostream& out);
 
+// The tools end with _exit once their run is over; the program they host runs in the same process, so an
+// exit() or quick_exit() from it would end the tool early, with status 0 and nothing compared. After this
+// call such an early end prints why on stderr and leaves with kExitFailed.
+void FailEarlyExits(const char* tool);
+
 } // namespace runner

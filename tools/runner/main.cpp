@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+    runner::FailEarlyExits("wlanrun");
     runner::RunOptions options;
     std::string error;
     int status = runner::kExitUsage;

@@ -5,6 +5,7 @@
 #include "Soak.h"
 
 #include "LiveRun.h"
+#include "Runner.h"
 #include "ScriptWords.h"
 
 #include "simcard/WorldFile.h"
@@ -144,6 +145,7 @@ int Main(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    runner::FailEarlyExits("wlansoak");
     const int status = Main(argc, argv);
     std::cout.flush();
     // Program threads stay frozen on virtual time: leave without running static destructors under them.
