@@ -178,6 +178,7 @@ if [ $fuzz = 1 ]; then
 fi
 
 if [ $merge = 1 ]; then
+  [ $fuzz = 1 ] || configure_and_build "$build" -DWLAN_SANITIZE=address,undefined
   for target in $targets; do
     exe=$(executable "$build" "$target")
     grown=$root/$grown_root/$target
