@@ -29,8 +29,6 @@ const char s_szNtDriverName[] = "DAVARIVU";
 const char s_szNtDriverExtension[] = ".SYS";
 const char s_sz9xDriverFile[] = "DIZOZUVA.ROR";
 
-const char s_szNoFirmwareVersion[] = "---";
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CAboutPage, CPropertyPage)
@@ -109,20 +107,16 @@ void CAboutPage::PrepareWebLink() {
     }
 }
 
-// The bytes b0 b1 b2 b3 of the answer read as b2.b1.b0.b3. Only an answer of exactly four bytes is a
-// version.
+// A failed query shows as no version, like an answer of the wrong size.
 void CAboutPage::ReadFirmwareVersion() {
     CConfigUtility* pSheet = Sheet();
     CUiDriverTurn turn(pSheet);
     BYTE abVersion[FIRMWARE_VERSION_SIZE] = {};
     DWORD cbWritten = 0;
-    if (pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_FIRMWARE_VERSION, abVersion, sizeof(abVersion),
-                                   &cbWritten) &&
-        cbWritten == FIRMWARE_VERSION_SIZE)
-        m_strFirmwareVersion.Format("%d.%02d.%02d.%02d", abVersion[2], abVersion[1], abVersion[0],
-                                    abVersion[3]);
-    else
-        m_strFirmwareVersion = s_szNoFirmwareVersion;
+    if (!pSheet->m_Adapter.QueryOid(g_szAdapterName, OID_FIRMWARE_VERSION, abVersion, sizeof(abVersion),
+                                    &cbWritten))
+        cbWritten = 0;
+    m_strFirmwareVersion = FormatFirmwareVersion(abVersion, cbWritten);
 }
 
 // A file that is missing or has no version information leaves the text as it was: "Unknown", or the

@@ -28,6 +28,9 @@ public:
 
     // Fills m_strMiniportVersion from the version resource of the card's driver file.
     void ReadDriverFileVersion();
+    // The text of a firmware version answer of cbAnswer bytes (the count the driver reported): the bytes
+    // b0 b1 b2 b3 read as b2.b1.b0.b3, or "---" unless the answer is exactly FIRMWARE_VERSION_SIZE bytes.
+    static CString FormatFirmwareVersion(const BYTE* pbAnswer, DWORD cbAnswer);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

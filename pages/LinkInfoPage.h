@@ -41,6 +41,11 @@ public:
     // Design decision: a length word above SSID_FIELD_SIZE, which the card's link record may carry, reads
     // only the field's 32 bytes.
     static CString FormatSsidText(const BYTE* pbSsid, WORD wLength);
+    // "00-60-B3-0A-BC-0F": the six bytes of a BSSID, as the Site Survey list shows them too.
+    static CString FormatBssidText(const BYTE* pbBssid);
+    // The bytes sent and received of a traffic counters answer (TRAFFIC_COUNTERS_SIZE bytes): the unicast and
+    // multicast counters of each direction added, modulo 2^32 as the counters themselves wrap.
+    static void SumTrafficCounters(const BYTE* pbCounters, DWORD* pdwTxSum, DWORD* pdwRxSum);
 
 protected:
     BOOL m_bReSearchPending;
