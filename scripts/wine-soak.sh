@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the real Windows program (win32-x64 build) under 64-bit Wine for a while on the simulated card of
-# worlds/office.world: the card pulled and put back every 20 s, one suspend and resume at about the middle,
-# and every minute the sheet opened from the tray icon, paged through and closed, all driven from outside
-# (tools/uidriver) with the notices Windows sends. It counts the program's kernel handles, GDI objects and
-# USER objects after every minute's sheet, and fails (exit status 1) unless the counts at the end are those
-# at the start, the program still answers, its monitor still polls the card, and it ends on Exit. The plan
-# and the checks are tests/e2e/soak.sh's; see docs/reliability.md ("Under Wine").
+# tests/e2e/worlds/soak.world (the office of worlds/office.world without its fade): the card pulled and put
+# back every 20 s, one suspend and resume at about the middle, and every minute the sheet opened from the
+# tray icon, paged through and closed, all driven from outside (tools/uidriver) with the notices Windows
+# sends. It counts the program's kernel handles, GDI objects and USER objects after every minute's sheet,
+# and fails (exit status 1) unless the counts at the end are those at the start, the program still answers,
+# its monitor still polls the card, and it ends on Exit. The plan and the checks are tests/e2e/soak.sh's;
+# see docs/reliability.md ("Under Wine").
 #
 # Usage: scripts/wine-soak.sh [--build DIR] [--minutes N] [--no-build]
 #   --build DIR   the win32-x64 build tree (default build/win32-x64, configured with the preset)
@@ -55,7 +56,7 @@ mkdir -p "$work"
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
 "$here/card-prefix.sh" "$prefix" "$build/tools/cardinstall/cardinstall.exe"
 # Windows paths through the prefix's drive Z:, which is the root folder.
-world=$root/worlds/office.world
+world=$root/tests/e2e/worlds/soak.world
 W32N_WORLD="Z:${world//\//\\}"
 export W32N_WORLD
 
