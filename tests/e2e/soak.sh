@@ -223,8 +223,8 @@ for step in "${plan[@]}"; do
         note_late "removal notice at $at ms"
         ui notify-device "$title" removal "$card_id" "${frame[@]}" --timeout 5000 ||
             fail "the removal notice at $at ms was not taken"
-        # The icon goes only on the notice (on Windows 2000 a failed poll closes the adapter and keeps it):
-        # the program read the card's identifier from the record.
+        # The program takes its icon away on the notice (on Windows 2000 also on its own search for the card
+        # after a failed poll).
         ui tray-icon-gone --timeout 3000 || fail "the icon stayed in the tray after the removal notice at $at ms"
         removals=$((removals + 1))
         ;;

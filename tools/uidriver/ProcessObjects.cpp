@@ -10,7 +10,8 @@ namespace uidriver {
 
 namespace {
 
-// Newer than the headers' Windows version: looked up when needed.
+// Newer than the Windows version the headers are set to: the constants are spelled out here, and the
+// functions looked up when needed.
 #ifndef HWND_MESSAGE
 #define HWND_MESSAGE (reinterpret_cast<HWND>(-3))
 #endif
