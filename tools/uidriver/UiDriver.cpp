@@ -91,6 +91,13 @@ void PaintNow(HWND hwnd) {
     SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
 }
 
+std::string Handle(HWND hwnd) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    return text;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "uidriver: %s\n", message.c_str());
     return 1;
@@ -127,21 +134,27 @@ const char kUsage[] =
     "  tray-icon-gone               wait until the shell's tray shows no icon\n"
     "  tray-click double|right      double-click or right-click the first tray icon\n"
     "  menu-choose-last             wait for a popup menu and choose its last entry\n"
-    "  --class CLASS                only windows of this class (wait-window, wait-gone and the window\n"
-    "                               commands)\n"
+    "  wait-destroyed TITLE         wait until no top-level window TITLE exists, shown or hidden\n"
+    "  counts TITLE                 print the kernel handles, GDI objects and USER objects of the process\n"
+    "                               that owns top-level window TITLE (shown or hidden), then where each\n"
+    "                               count came from\n"
+    "  windows TITLE                list the top-level windows of that process, shown or hidden: handle,\n"
+    "                               class, visible or hidden, title, how many windows below it\n"
+    "  responds TITLE               wait (--timeout) for the window to answer a message; print the ms\n"
+    "  notify-device TITLE arrival|removal ID\n"
+    "                               send the window DBT_DEVNODES_CHANGED, then the arrival or removal of\n"
+    "                               the device node whose identifier is ID, as Windows does\n"
+    "  notify-power TITLE sleep|wake\n"
+    "                               send the window the power notices of a suspend (query-suspend, then\n"
+    "                               suspend) or of the resume from it (resume-suspend)\n"
+    "  --class CLASS                only windows of this class (wait-window, wait-gone, the window\n"
+    "                               commands and the program commands)\n"
     "  --timeout MS                 longest wait (default 20000)\n";
 
 // The shell's notification area in Wine's stand-alone tray window, and one icon in it.
 const wchar_t kTrayClass[] = L"__winex11_standalone_tray";
 const wchar_t kTrayIconClass[] = L"__winex11_tray_icon";
 const wchar_t kMenuClass[] = L"#32768";
-
-std::string Handle(HWND hwnd) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
-    return text;
-}
 
 // A visible top-level window of this title (any title when null) and class (any class when empty).
 HWND FindVisibleTopLevel(const wchar_t* title, const std::wstring& windowClass) {
@@ -312,6 +325,8 @@ int Run(const std::string& command, const std::vector<std::string>& args, const 
         bool closed = WaitFor<bool>(options.timeoutMs, [menu] { return !IsWindowVisible(menu); });
         return closed ? 0 : Fail("the popup menu stayed open");
     }
+    if (IsProgramCommand(command))
+        return RunProgramCommand(command, args, options);
     return RunWindowCommand(command, args, options);
 }
 

@@ -28,6 +28,8 @@ std::vector<HWND> Children(HWND parent);
 HWND FindControl(HWND parent, int id);
 // Lets the window's thread paint everything now, and waits until it has handled what came before.
 void PaintNow(HWND hwnd);
+// A window handle as the commands print it: 0x and hexadecimal digits.
+std::string Handle(HWND hwnd);
 // Prints "uidriver: MESSAGE" to the error output and gives the exit status of a failure.
 int Fail(const std::string& message);
 
@@ -46,6 +48,13 @@ template <typename T> T WaitFor(DWORD timeoutMs, const std::function<T()>& found
 // wait-change, wait-state and list-rows. args[0] is the window's title, args[1] the control id. Returns 2
 // for a command or argument count it does not know.
 int RunControlCommand(HWND window, const std::string& command, const std::vector<std::string>& args,
+                      const Options& options);
+
+// The commands on the program through a top-level window of its own, shown or hidden (ProgramCommands.cpp):
+// wait-destroyed, counts, windows, responds, notify-device and notify-power. args[0] is the window's title.
+// Returns 2 for an argument count or event it does not know.
+bool IsProgramCommand(const std::string& command);
+int RunProgramCommand(const std::string& command, const std::vector<std::string>& args,
                       const Options& options);
 
 } // namespace uidriver
