@@ -13,8 +13,14 @@
 # runs on.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-prefix=${1:?usage: card-prefix.sh PREFIX CARDINSTALL.exe [DRIVERFILE]}
-installer=${2:?usage: card-prefix.sh PREFIX CARDINSTALL.exe [DRIVERFILE]}
+usage='usage: card-prefix.sh PREFIX CARDINSTALL.exe [DRIVERFILE [KIND]]'
+prefix=${1:?$usage}
+installer=${2:?$usage}
+# Wine takes only an absolute prefix; given another, it would make nothing and say nothing.
+case $prefix in
+  /*) ;;
+  *) prefix=$PWD/$prefix ;;
+esac
 driverfile=${3:-}
 kind=${4:-win2000}
 case $kind in
