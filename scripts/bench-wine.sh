@@ -49,8 +49,9 @@ cmake --build "$build" -j2 --target wlanutil cardinstall uidriver wlan_bare_tray
 work=$build/bench-wine
 prefix=$work/wineprefix
 mkdir -p "$work"
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+use_prefix "$prefix"
 
 "$here/card-prefix.sh" "$prefix" "$build/tools/cardinstall/cardinstall.exe"
 # Windows paths through the prefix's drive Z:, which is the root folder. (Asking winepath would start the

@@ -30,9 +30,9 @@ case $kind in
   win95) version=win95 index=7 ;;
   *) echo "card-prefix: unknown kind $kind" >&2; exit 2 ;;
 esac
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+use_prefix "$prefix"
 
 env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
 if [ ! -f "$prefix/.wlan-card" ]; then

@@ -7,25 +7,19 @@ set -euo pipefail
 exe=$1
 uidriver=$2
 shots=$3
-wine=/usr/lib/wine/wine64
-title='DAZE802.11d AVUD UDE Zadu Vuvivav'
+# shellcheck source=wine-env.sh
+. "$(dirname "$0")/wine-env.sh"
+ui_log=$shots/uidriver.log
 names=(link-info configuration site-survey encryption advanced about)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-# uidriver's console output comes with Windows line ends.
-ui() {
-  local status=0
-  "$wine" "$uidriver" "$@" </dev/null 2>>"$shots/uidriver.log" | tr -d '\r' || status=$?
-  return $status
-}
-
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-/usr/lib/wine/wineserver -p10 </dev/null >/dev/null 2>&1 || true
+"$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
 
 "$wine" "$exe" </dev/null >/dev/null 2>&1 &
 program=$!
-trap 'kill $program 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+trap 'kill $program 2>/dev/null || true; "$wineserver" -k 2>/dev/null || true' EXIT
 
 # The icon appears once the monitor thread has verified the card; the link follows about a second after.
 ui wait-tray-icon --timeout 30000 >/dev/null || { echo "run: no tray icon appeared" >&2; exit 1; }
@@ -62,7 +56,7 @@ if kill -0 "$program" 2>/dev/null; then
 fi
 wait "$program" 2>/dev/null || true
 trap - EXIT
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 rm -f "$shots/uidriver.log"
 echo "run: the program ended through its tray menu; pictures in $shots:"
 ls "$shots"

@@ -41,8 +41,9 @@ prefix=$run/wineprefix
 mkdir -p "$run"
 mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+use_prefix "$prefix"
 
 "$here/card-prefix.sh" "$prefix" "$installer" "$build/tools/driverfile/DAVARIVU.SYS"
 # The world's Windows path through the prefix's drive Z:, which is the root folder. (Asking winepath would

@@ -4,11 +4,12 @@
 # The prefix is made on first use (about 15 s); a wineserver is kept alive for a minute after the last
 # program so that later starts are quick, and ends by itself.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1
 shift
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+use_prefix "$prefix"
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9

@@ -61,14 +61,16 @@ echo "wine-soak: the build in $build ($(grep -m1 '^CMAKE_BUILD_TYPE:' "$build/CM
 work=$build/wine-soak
 prefix=$work/prefix-$kind
 mkdir -p "$work"
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+use_prefix "$prefix"
 "$here/card-prefix.sh" "$prefix" "$build/tools/cardinstall/cardinstall.exe" "" "$kind"
 # Windows paths through the prefix's drive Z:, which is the root folder.
 world=$root/tests/e2e/worlds/soak.world
 W32N_WORLD="Z:${world//\//\\}"
 export W32N_WORLD
 
-echo "wine-soak: $(/usr/lib/wine/wine64 --version), $minutes minute(s), Windows kind $kind, $(date -u '+%Y-%m-%d %H:%M:%S UTC')," \
+echo "wine-soak: $("$wine" --version), $minutes minute(s), Windows kind $kind, $(date -u '+%Y-%m-%d %H:%M:%S UTC')," \
     "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 run=("$root/tests/e2e/soak.sh" "$build" "$work" "$minutes")
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -19,14 +19,15 @@ results=$4
 trace=$5
 traceWindows=$6
 
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
+# shellcheck source=../../scripts/wine-env.sh
+. "$(dirname "$0")/../../scripts/wine-env.sh"
 program=$build/app/wlanutil.exe
 bare=$build/bench/wine/baretray.exe
 watcher=$build/bench/wine/traywatch.exe
 uidriver=$build/tools/uidriver/uidriver.exe
 work=$(dirname "$results")
 log=$work/wine-output.log
+ui_log=$log
 fifo=$work/traywatch.fifo
 settleSeconds=5
 : >"$log"
@@ -60,13 +61,6 @@ forget() {
         [ "$p" = "$pid" ] || kept+=("$p")
     done
     running=(${kept[@]+"${kept[@]}"})
-}
-
-# uidriver's console output comes with Windows line ends.
-ui() {
-    local status=0
-    "$wine" "$uidriver" "$@" </dev/null 2>>"$log" | tr -d '\r' || status=$?
-    return $status
 }
 
 # Sets now to the microseconds since 1970, from bash's own clock: no process is started to read it.

@@ -18,22 +18,15 @@ shots=${7:-}
 driver_file=${8:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-title='DAZE802.11d AVUD UDE Zadu Vuvivav'
+# shellcheck source=../../scripts/wine-env.sh
+. "$root/scripts/wine-env.sh"
+use_prefix "$prefix"
 sheet=(--class '#32770')
 card_key='HKLM\System\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0007'
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
-}
-# uidriver's console output comes with Windows line ends.
-ui() {
-  local status=0
-  "$wine" "$uidriver" "$@" </dev/null | tr -d '\r' || status=$?
-  return $status
 }
 
 if [ "$case_name" = prefix ]; then

@@ -23,10 +23,10 @@ prefix=$6
 world=$7
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-product='DAZE802.11d AVUD UDE Zadu Vuvivav'
+# shellcheck source=../../scripts/wine-env.sh
+. "$root/scripts/wine-env.sh"
+use_prefix "$prefix"
+product=$title
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WlanUtil'
 
@@ -53,11 +53,6 @@ trap cleanup EXIT
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w 2>/dev/null || true
 
-ui() {
-  local status=0
-  "$wine" "$uidriver" "$@" </dev/null | tr -d '\r' || status=$?
-  return $status
-}
 unix_path() {
   "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'
 }

@@ -18,10 +18,9 @@ world=$7
 driver_file=$8
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-title='DAZE802.11d AVUD UDE Zadu Vuvivav'
+# shellcheck source=../../scripts/wine-env.sh
+. "$root/scripts/wine-env.sh"
+use_prefix "$prefix"
 sheet=(--class '#32770')
 
 fail() {
@@ -65,12 +64,6 @@ trap cleanup EXIT
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w 2>/dev/null || true
 "$wineserver" -p5 </dev/null >/dev/null 2>&1
-
-ui() {
-  local status=0
-  "$wine" "$uidriver" "$@" </dev/null | tr -d '\r' || status=$?
-  return $status
-}
 
 # The card as its installation leaves it; on NT 4 this also puts the card back into the network card list
 # that Wine refilled when its server started.

@@ -29,15 +29,15 @@ build=$1
 work=$2
 minutes=$3
 
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
+# shellcheck source=../../scripts/wine-env.sh
+. "$(dirname "$0")/../../scripts/wine-env.sh"
 program=$build/app/wlanutil.exe
 uidriver=$build/tools/uidriver/uidriver.exe
-title='DAZE802.11d AVUD UDE Zadu Vuvivav'
 frame=(--class FwFrame)
 sheet=(--class '#32770')
 card_id='PCI\VEN_1260&DEV_3873&SUBSYS_5E0C7A93&REV_01\3&13C0B0C5&0&58'
 log=$work/wine-output.log
+ui_log=$log
 trace=$work/trace.txt
 faults=$work/faults.txt
 results=$work/results.txt
@@ -68,13 +68,6 @@ fail() {
 }
 say() { echo "wine-soak: $*"; }
 result() { echo "$1=$2" >>"$results"; }
-
-# uidriver's console output comes with Windows line ends.
-ui() {
-    local status=0
-    "$wine" "$uidriver" "$@" </dev/null 2>>"$log" | tr -d '\r' || status=$?
-    return $status
-}
 
 # Milliseconds since 1970 on our clock, from bash's own: no process is started to read it.
 now_ms() {
