@@ -56,6 +56,24 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         lock.lock();
         s.selStart = s.selEnd = 0;
     };
+    // The edit field's text is the window's own, read without the table lock.
+    auto readEditText = [&]() {
+        lock.unlock();
+        char buffer[4096] = "";
+        ::DefWindowProcA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        lock.lock();
+        return std::string(buffer);
+    };
+    // A change typed into the edit field: the new text, the caret, and the parent told with no lock held.
+    auto typeEditText = [&](const std::string& text, int caret) {
+        lock.unlock();
+        ::DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        lock.lock();
+        s.selStart = s.selEnd = caret;
+        lock.unlock();
+        NotifyParent(hwnd, CBN_EDITUPDATE);
+        NotifyParent(hwnd, CBN_EDITCHANGE);
+    };
     switch (message) {
     case CB_ADDSTRING:
     case CB_INSERTSTRING: {
@@ -197,44 +215,19 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CHAR: {
         if (!HasEdit(style) || (wParam < 0x20 && wParam != VK_BACK))
             return 0;
-        lock.unlock();
-        char buffer[4096] = "";
-        ::DefWindowProcA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-        lock.lock();
-        std::string text = buffer;
+        std::string text = readEditText();
         if (!ApplyTyping(text, s.selStart, s.selEnd, s.limit, 0, wParam))
             return 0;
-        int selStart = s.selStart;
-        lock.unlock();
-        ::DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        {
-            std::lock_guard<std::recursive_mutex> relock(TableMutex());
-            s.selStart = s.selEnd = selStart;
-        }
-        NotifyParent(hwnd, CBN_EDITUPDATE);
-        NotifyParent(hwnd, CBN_EDITCHANGE);
+        typeEditText(text, s.selStart);
         return 0;
     }
     case WM_KEYDOWN: {
         if (!HasEdit(style))
             return 0;
-        lock.unlock();
-        char buffer[4096] = "";
-        ::DefWindowProcA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-        lock.lock();
-        std::string text = buffer;
-        const EditKey done = ApplyEditKey(text, s.selStart, s.selEnd, static_cast<UINT>(wParam));
-        if (done != EditKey::Changed)
+        std::string text = readEditText();
+        if (ApplyEditKey(text, s.selStart, s.selEnd, static_cast<UINT>(wParam)) != EditKey::Changed)
             return 0;
-        int selStart = s.selStart;
-        lock.unlock();
-        ::DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        {
-            std::lock_guard<std::recursive_mutex> relock(TableMutex());
-            s.selStart = s.selEnd = selStart;
-        }
-        NotifyParent(hwnd, CBN_EDITUPDATE);
-        NotifyParent(hwnd, CBN_EDITCHANGE);
+        typeEditText(text, s.selStart);
         return 0;
     }
     default:
