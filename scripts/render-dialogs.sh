@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Takes a picture of each of the six property pages as Windows draws them: the win32-x64 build's
-# dialogview under Wine, on a private X display with a small window manager.
+# dialogview under Wine, on a private X display (Wine draws the window frames: scripts/wine-run.sh).
 #
 # Usage: render-dialogs.sh OUTDIR [BUILDDIR]
 #   OUTDIR    where the pictures go (0-link-info.png ... 5-about.png, and -empty variants)
 #   BUILDDIR  a win32-x64 build tree that holds dialogview.exe; without it the script configures and
 #             builds the win32-x64 preset in build/win32-x64.
-# Needs Xvfb, twm, xdotool, ImageMagick's import and 64-bit Wine (see the notes on Windows on Linux).
+# Needs Xvfb, xdotool, ImageMagick's import and 64-bit Wine (see the notes on Windows on Linux).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -47,14 +47,10 @@ if [ -z "$display" ]; then
 fi
 
 xvfb_pid=
-twm_pid=
-twmrc=$(mktemp)
 cleanup() {
   WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$twm_pid" ] && kill "$twm_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
-  rm -f "$twmrc"
 }
 trap cleanup EXIT
 
@@ -65,10 +61,6 @@ for _ in $(seq 100); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.1
 done
-# twm places new windows itself: by default it waits for the user to place each one, holding the server.
-printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$twmrc"
-twm -f "$twmrc" >/dev/null 2>&1 </dev/null &
-twm_pid=$!
 
 caption='^DAZE802.11d AVUD UDE Zadu Vuvivav$'
 names=(link-info configuration site-survey encryption advanced about)

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev ccache
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-  wine wine64 fonts-wine xvfb xdotool x11-utils twm imagemagick nsis python3)
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick nsis python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
