@@ -14,6 +14,14 @@ if(WLAN_HOST)
   find_package(Threads REQUIRED)
 endif()
 
+# Host programs are linked at a fixed address (CMAKE_POSITION_INDEPENDENT_CODE is off): a position-
+# independent program with the address sanitizer spends half its start-up relocating itself, and the
+# scenario runner starts thousands of times in a test run. The thread sanitizer keeps the compiler's default.
+if(WLAN_HOST AND NOT WLAN_SANITIZE MATCHES "thread")
+  include(CheckPIESupported)
+  check_pie_supported(LANGUAGES CXX)
+endif()
+
 if(WIN32)
   # Windows 95 and NT 4 with their first common controls are the oldest systems the release supports: a newer
   # API fails at compile time.
