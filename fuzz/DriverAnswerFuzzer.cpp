@@ -54,12 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pbData, std::size_t cb
     const std::uint8_t bFlags = input.Byte();
     CheckRecordDecoder(input);
 
-    g_bCardPresent = bFlags & 1;
-    g_nRequestsInFlight = 0;
-    CAdapterName name;
-    name.Set("0007");
-    SetDriverScript(&input);
     {
+        CScriptedCard card(input, bFlags & 1);
+        const CAdapterName& name = card.Name();
         CWlanAdapter adapter;
         LinkStatus status;
         std::memset(&status, 0, sizeof(status));
@@ -72,7 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pbData, std::size_t cb
         adapter.QueryOid(name, 0x01010102, abAddress, sizeof(abAddress), &cbWritten);
         adapter.CloseAdapter();
     }
-    SetDriverScript(nullptr);
     Check(g_nRequestsInFlight == 0, "no request is left in flight");
     return 0;
 }

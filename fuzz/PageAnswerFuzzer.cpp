@@ -177,12 +177,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pbData, std::size_t cb
 
     CFuzzInput input(pbData, cbData);
     const std::uint8_t bFlags = input.Byte();
-    g_bCardPresent = bFlags & 1;
-    g_nRequestsInFlight = 0;
-    CAdapterName name;
-    name.Set("0007");
-    SetDriverScript(&input);
     {
+        CScriptedCard card(input, bFlags & 1);
+        const CAdapterName& name = card.Name();
         CWlanAdapter adapter;
         CheckFirmwareVersion(adapter, name);
         CheckScanResults(adapter, name);
@@ -196,7 +193,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pbData, std::size_t cb
                          &dwPrevRx);
         adapter.CloseAdapter();
     }
-    SetDriverScript(nullptr);
     Check(g_nRequestsInFlight == 0, "no request is left in flight");
     return 0;
 }

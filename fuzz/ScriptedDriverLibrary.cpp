@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "common/Globals.h"
+
 namespace {
 
 CFuzzInput* s_pScript = nullptr;
@@ -12,6 +14,17 @@ CFuzzInput* s_pScript = nullptr;
 
 void SetDriverScript(CFuzzInput* pScript) {
     s_pScript = pScript;
+}
+
+CScriptedCard::CScriptedCard(CFuzzInput& script, bool bPresent) {
+    g_bCardPresent = static_cast<BYTE>(bPresent);
+    g_nRequestsInFlight = 0;
+    m_name.Set("0007");
+    SetDriverScript(&script);
+}
+
+CScriptedCard::~CScriptedCard() {
+    SetDriverScript(nullptr);
 }
 
 extern "C" {
