@@ -120,16 +120,24 @@ bool CountHandles(HANDLE process, DWORD processId, ProcessObjects* objects) {
     return true;
 }
 
-bool CountGdiObjects(HANDLE process, ProcessObjects* objects) {
+// GetGuiResources' count of one kind of object, where the system has the function and answers it (Wine
+// exports it but says it is not implemented).
+bool CountGuiResources(HANDLE process, DWORD kind, DWORD* count) {
     auto resources = Lookup<GetGuiResourcesFn>(L"user32.dll", "GetGuiResources");
-    if (resources != nullptr) {
-        SetLastError(0);
-        const DWORD count = resources(process, kGdiObjects);
-        if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-            objects->gdi = count;
-            objects->gdiFrom = "GetGuiResources";
-            return true;
-        }
+    if (resources == nullptr)
+        return false;
+    SetLastError(0);
+    const DWORD answer = resources(process, kind);
+    if (answer == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)
+        return false;
+    *count = answer;
+    return true;
+}
+
+bool CountGdiObjects(HANDLE process, ProcessObjects* objects) {
+    if (CountGuiResources(process, kGdiObjects, &objects->gdi)) {
+        objects->gdiFrom = "GetGuiResources";
+        return true;
     }
     auto query = Lookup<NtQueryInformationProcessFn>(L"ntdll.dll", "NtQueryInformationProcess");
     PROCESS_BASIC_INFORMATION basic{};
@@ -169,15 +177,9 @@ BOOL CALLBACK CollectIfOwned(HWND hwnd, LPARAM param) {
 }
 
 bool CountUserObjects(HANDLE process, DWORD processId, ProcessObjects* objects) {
-    auto resources = Lookup<GetGuiResourcesFn>(L"user32.dll", "GetGuiResources");
-    if (resources != nullptr) {
-        SetLastError(0);
-        const DWORD count = resources(process, kUserObjects);
-        if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-            objects->user = count;
-            objects->userFrom = "GetGuiResources";
-            return true;
-        }
+    if (CountGuiResources(process, kUserObjects, &objects->user)) {
+        objects->userFrom = "GetGuiResources";
+        return true;
     }
     DWORD windows = 0;
     for (HWND top : ProcessTopLevelWindows(processId)) {
