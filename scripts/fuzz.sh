@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang (address and undefined-behaviour sanitizers) and runs each from its
 # corpus in the repository: the hand-made seeds (their folders below) and the inputs earlier campaigns grew,
 # minimized, in fuzz/grown/<target>/. New inputs go to a work corpus in the build tree, crashes to its
-# artifacts folder; the script fails when a fuzzer finds anything (crash, leak, time-out, broken invariant).
+# artifacts folder, libFuzzer's output to build/fuzz/fuzz-logs/<target>.log; the script fails when a fuzzer
+# finds anything (crash, leak, time-out, broken invariant) and then prints the end of that fuzzer's log.
 #
 # Usage: fuzz.sh [SECONDS] [--runs N] [--merge] [--coverage] [--targets "T1 T2 ..."]
 #   SECONDS          run each target for this time (default 20; or FUZZ_SECONDS)
@@ -166,11 +167,13 @@ if [ $fuzz = 1 ]; then
     fi
     start=$(date +%s.%N)
     status=0
-    "$exe" "${options[@]}" "$work" "${dirs[@]}" 2>&1 | tee "$log" || status=$?
+    # libFuzzer's progress goes to the log only; a finding prints the log's end, where its report is.
+    "$exe" "${options[@]}" "$work" "${dirs[@]}" >"$log" 2>&1 || status=$?
     wall=$(echo "$start $(date +%s.%N)" | awk '{printf "%.0f", $2 - $1}')
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     summary[$target]="${executed:-?} executions in ${wall} s"
     if [ $status != 0 ]; then
+      tail -n 60 "$log"
       findings+=("$target (exit $status; log $log, artifacts in $artifacts)")
       summary[$target]+=", FINDING"
     fi

@@ -32,36 +32,58 @@ stage "host-tsan: configure and build (${tsan_targets[*]})"
 cmake --preset host-tsan >/dev/null
 cmake --build --preset host-tsan --target "${tsan_targets[@]}"
 
-status=0
-stage "host-asan: tests"
-ctest --preset host-asan || status=1
-stage "host: the idle benchmark's goals"
-ctest --preset host -R '^bench[.]' || status=1
-stage "win32-i686: the release's tests"
-ctest --preset win32-i686 -R '^(wlanutil_imports|imports_.*)$' || status=1
+# check NAME COMMAND...: runs one checking stage, its output also kept in build/test-logs/, and notes its
+# outcome for the summary at the end: the last lines of the output then say what failed, with the end of that
+# stage's output (where ctest, the fault matrix and the soak name what failed), however long the stages after
+# it printed.
+failed=()
+checks=0
+logs=build/test-logs
+rm -rf "$logs"
+mkdir -p "$logs"
+check() {
+  local name=$1 log
+  shift
+  checks=$((checks + 1))
+  log="$logs/$checks.log"
+  stage "$name"
+  if ! "$@" 2>&1 | tee "$log"; then
+    failed+=("$name|$log")
+  fi
+}
+
+check "host-asan: tests" ctest --preset host-asan
+check "host: the idle benchmark's goals" ctest --preset host -R '^bench[.]'
+check "win32-i686: the release's tests" ctest --preset win32-i686 -R '^(wlanutil_imports|imports_.*)$'
 # Every request site and registry write against every fault, under the address and undefined-behaviour
 # sanitizers (docs/fault-matrix.md); the table goes to the build folder, docs/ keeps the reviewed one.
-stage "host-asan: fault matrix"
-scripts/faults.sh --no-build --report build/host-asan/faults/fault-matrix.md || status=1
+check "host-asan: fault matrix" scripts/faults.sh --no-build --report build/host-asan/faults/fault-matrix.md
 # One virtual hour of random world and user on each kind, at rest and counted every half hour
 # (docs/reliability.md has the day-long figures).
-stage "host-asan: soak"
-scripts/soak.sh --no-build --preset host-asan --hours 1 --rest-every 30 || status=1
+check "host-asan: soak" scripts/soak.sh --no-build --preset host-asan --hours 1 --rest-every 30
 # What we ship imports only functions that Windows 95, 98/Me, NT 4 and 2000 export.
-stage "win32-i686: imports of the program and the installer"
 version=$(sed -n 's/^ *FILEVERSION *\([0-9]*\) *, *\([0-9]*\) *, *\([0-9]*\) *, *\([0-9]*\).*/\1.\2.\3.\4/p' res/wlanutil.rc)
-python3 packaging/imports/check-imports.py packaging/imports/windows-exports.tsv \
-  "build/win32-i686/packaging/wlanutil-$version/wlanutil.exe" "build/win32-i686/packaging/wlanutil-$version-setup.exe" ||
-  status=1
-stage "host-tsan: threaded tests and scenarios"
-ctest --preset host-tsan -L 'scenario|threads' || status=1
+check "win32-i686: imports of the program and the installer" \
+  python3 packaging/imports/check-imports.py packaging/imports/windows-exports.tsv \
+  "build/win32-i686/packaging/wlanutil-$version/wlanutil.exe" "build/win32-i686/packaging/wlanutil-$version-setup.exe"
+check "host-tsan: threaded tests and scenarios" ctest --preset host-tsan -L 'scenario|threads'
 # The Windows tests run under 64-bit Wine on a private X display.
-stage "win32-x64: tests under Wine"
-scripts/xvfb-session.sh ctest --preset win32-x64 || status=1
+check "win32-x64: tests under Wine" scripts/xvfb-session.sh ctest --preset win32-x64
 WINEPREFIX="$PWD/build/win32-x64/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 if [ "$fuzz_seconds" -gt 0 ]; then
-  stage "fuzzers: ${fuzz_seconds}s each"
-  scripts/fuzz.sh "$fuzz_seconds" || status=1
+  check "fuzzers: ${fuzz_seconds}s each" scripts/fuzz.sh "$fuzz_seconds"
 fi
 stage "done"
-exit $status
+if [ ${#failed[@]} = 0 ]; then
+  echo "test command: every stage passed"
+  exit 0
+fi
+echo "test command: ${#failed[@]} stage(s) failed:"
+for entry in "${failed[@]}"; do
+  echo "- ${entry%%|*}"
+done
+for entry in "${failed[@]}"; do
+  echo "=== the end of ${entry%%|*}"
+  tail -n 25 "${entry#*|}"
+done
+exit 1
