@@ -9,9 +9,12 @@ done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
+# A cold machine can take seconds to bring the server up; without it every Wine test would fail on its own.
+for _ in $(seq 300); do
   [ -e "/tmp/.X11-unix/X$n" ] && break
+  kill -0 $xvfb 2>/dev/null || { echo "xvfb-session: Xvfb :$n ended before it took connections" >&2; exit 1; }
   sleep 0.1
 done
+[ -e "/tmp/.X11-unix/X$n" ] || { echo "xvfb-session: Xvfb :$n took no connections within 30 s" >&2; exit 1; }
 export DISPLAY=":$n"
 "$@"

@@ -95,7 +95,7 @@ exit_program() {
   ui tray-click right
   ui menu-choose-last --timeout 10000 || fail "the tray menu did not take Exit"
   wait_ended "$started" 150 || fail "the program still runs 15 s after Exit"
-  ui tray-icon-gone --timeout 2000 || fail "the icon stayed in the tray after Exit"
+  ui tray-icon-gone --timeout 10000 || fail "the icon stayed in the tray after Exit"
 }
 
 select_page() {
@@ -116,7 +116,7 @@ expect_text() {
 }
 
 expect_state() {
-  ui wait-state "$title" "$1" "$2" "${sheet[@]}" --timeout "${3:-1000}" || fail "control $1 is not $2"
+  ui wait-state "$title" "$1" "$2" "${sheet[@]}" --timeout "${3:-5000}" || fail "control $1 is not $2"
 }
 
 # The text data of a REG_SZ value of the card's registry entry: $1 the key below the entry ("" for the
@@ -188,7 +188,7 @@ sheet)
   ui click "$title" 2 --class '#32770'
   ui wait-gone "$title" --class '#32770' --timeout 10000 || fail "Cancel left the sheet open"
   kill -0 "$started" 2>/dev/null || fail "the program ended with its sheet"
-  ui wait-tray-icon --timeout 1000 >/dev/null || fail "the icon went with the sheet"
+  ui wait-tray-icon --timeout 5000 >/dev/null || fail "the icon went with the sheet"
   ;;
 
 tray_exit)
@@ -197,7 +197,7 @@ tray_exit)
   ui tray-click right
   ui menu-choose-last --timeout 10000 || fail "the tray menu did not take Exit"
   wait_ended "$started" 150 || fail "the program still runs 15 s after Exit"
-  ui tray-icon-gone --timeout 2000 || fail "the icon stayed in the tray after Exit"
+  ui tray-icon-gone --timeout 10000 || fail "the icon stayed in the tray after Exit"
   ;;
 
 second_copy)
@@ -305,7 +305,7 @@ LAN party	02-00-00-00-00-09	40%	3	No	Ad-Hoc"
   expect_state 1133 disabled
   ui click "$title" 1015 "${sheet[@]}"
   expect_state 1015 disabled 5000
-  ui list-rows "$title" 1131 0 "${sheet[@]}" --timeout 1000 >/dev/null || fail "Search left rows in the list"
+  ui list-rows "$title" 1131 0 "${sheet[@]}" --timeout 5000 >/dev/null || fail "Search left rows in the list"
   rows=$(ui list-rows "$title" 1131 3 "${sheet[@]}" --timeout 10000) || fail "the search found no 3 cells"
   expect "the list after the search" "$rows" "$expected"
   expect_state 1015 enabled

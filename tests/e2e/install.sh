@@ -121,7 +121,7 @@ done
 kill -0 "$program" 2>/dev/null && fail "the running copy still runs 30 s after the uninstaller started"
 wait "$program" 2>/dev/null || true
 program=
-ui tray-icon-gone --timeout 2000 || fail "the icon stayed in the tray after the uninstaller ended the program"
+ui tray-icon-gone --timeout 10000 || fail "the icon stayed in the tray after the uninstaller ended the program"
 wait_for_prefix 60 "the uninstaller did not end within 60 s"
 rm -f "$system_dir/W32N50.dll"
 for f in "${files[@]}"; do

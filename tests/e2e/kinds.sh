@@ -123,5 +123,5 @@ done
 kill -0 "$program" 2>/dev/null && fail "the program still runs 15 s after Exit"
 wait "$program" 2>/dev/null || true
 program=
-ui tray-icon-gone --timeout 2000 || fail "the icon stayed in the tray after Exit"
+ui tray-icon-gone --timeout 10000 || fail "the icon stayed in the tray after Exit"
 echo "PASS: $kind"

@@ -118,6 +118,7 @@ void FirstPage::OnReleasedLevel(NMHDR*, LRESULT* pResult) {
 void FirstPage::OnTimer(UINT_PTR nIDEvent) {
     m_ticks.push_back(nIDEvent);
     m_tickTimes.push_back(::GetTickCount());
+    ++m_ticksSeen;
     TracingPage::OnTimer(nIDEvent);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <fw/Framework.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,6 +76,7 @@ public:
     int m_nReleasedAt = -1;
     std::vector<UINT_PTR> m_ticks;
     std::vector<DWORD> m_tickTimes;
+    std::atomic<int> m_ticksSeen{0}; // m_ticks.size(), for a user's thread to read
 
 protected:
     afx_msg void OnNameChange();

@@ -67,7 +67,9 @@ DWORD WINAPI MonitorLoop(LPVOID param) {
     return 0;
 }
 
-TEST(VirtualTime, TenVirtualMinutesOfHandshakeRunInWellUnderASecond) {
+// Ten virtual minutes waited in real time would take ten minutes; the limit is far above what they take here
+// (about 0.1 s) so that a busy machine under a sanitizer cannot make it fail, and far below a real wait.
+TEST(VirtualTime, TenVirtualMinutesOfHandshakeRunWithoutWaitingInRealTime) {
     const auto realStart = std::chrono::steady_clock::now();
     TestClock clock;
     Handshake h;
@@ -94,7 +96,7 @@ TEST(VirtualTime, TenVirtualMinutesOfHandshakeRunInWellUnderASecond) {
     EXPECT_LT(hostsim::NowMs(), 603000u);
     EXPECT_GT(uiCycles, 500);
     EXPECT_GT(h.monitorCycles, 500);
-    EXPECT_LT(realMs, 1000) << "ten virtual minutes took " << realMs << " ms of real time";
+    EXPECT_LT(realMs, 10000) << "ten virtual minutes took " << realMs << " ms of real time";
     CloseHandle(h.uiIdle);
     CloseHandle(h.monitorIdle);
 }
