@@ -43,7 +43,7 @@ struct Scheduler {
     std::uint64_t stallSerial = 0;
     bool watchdogStop = false;
     std::thread watchdog;
-    std::atomic<std::uint64_t> graceMs{1000};
+    std::atomic<std::uint64_t> graceMs{5000};
 };
 
 Scheduler& S() {

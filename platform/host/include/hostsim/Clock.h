@@ -21,7 +21,8 @@
 //   and the threads due at it become runnable in (deadline, order of blocking) order.
 // - When no program thread can run and none has a deadline, the program can only go on if a thread that
 //   is not a program thread changes something. If no program thread becomes runnable within the deadlock
-//   grace (real time, SetDeadlockGraceMs, 1000 ms by default), that is a deadlock: the process prints the
+//   grace (real time, SetDeadlockGraceMs, 5000 ms by default: far more than a busy machine
+//   under a sanitizer keeps a runnable thread waiting), that is a deadlock: the process prints the
 //   blocked threads (id, start routine, where and since when they wait) to stderr and aborts.
 // - A program thread must block only in the stand-ins: one that blocks elsewhere (a std::mutex held by
 //   another program thread, a join) keeps the baton and stops the whole program.
