@@ -28,41 +28,21 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 prefix=$build/wineprefix
 
-# Make the Wine prefix before there is a display: with one, the first start opens a window of its own.
-env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
-# Its helpers run without a display: end them, or the first viewer joins their session and shows nothing.
-WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-WINEPREFIX=$prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
 
-display=
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=$n
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "render-dialogs: no free X display number" >&2
-  exit 1
+# The first pass makes the Wine prefix before there is a display (with one, the first start opens a window
+# of its own), ends its helpers (or the first viewer joins their display-less session and shows nothing),
+# and runs the second pass on a private display.
+if [ -z "${WLAN_RENDER_ON_DISPLAY:-}" ]; then
+  env -u DISPLAY "$here/wine-run.sh" "$prefix" cmd.exe /c exit >/dev/null 2>&1
+  WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
+  WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
+  WLAN_RENDER_ON_DISPLAY=1 exec "$here/xvfb-session.sh" "$0" "$out" "$build"
 fi
+trap 'WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 
-xvfb_pid=
-cleanup() {
-  WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-export DISPLAY=:$display
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-
-caption='^DAZE802.11d AVUD UDE Zadu Vuvivav$'
+caption="^$title\$"
 names=(link-info configuration site-survey encryption advanced about)
 
 # One picture of page $1 (0..5), named $2; $3 is an extra viewer option.
@@ -70,22 +50,25 @@ shoot() {
   local page=$1 file=$2 extra=${3:-}
   "$here/wine-run.sh" "$prefix" "$exe" --page "$page" --close-after 60000 $extra >/dev/null 2>&1 </dev/null &
   local viewer=$!
-  local window
+  local window status=0
   window=$(timeout 60 xdotool search --sync --onlyvisible --name "$caption" 2>/dev/null | head -n1) || true
-  if [ -z "$window" ]; then
-    echo "render-dialogs: the sheet did not appear for page $page" >&2
-    kill "$viewer" 2>/dev/null || true
+  if [ -n "$window" ]; then
+    sleep 1.5 # let every control paint
+    # import waits for ever on a window that went away meanwhile.
+    timeout 10 import -frame -window "$window" "$out/$file" || status=$?
+  else
+    status=1
+  fi
+  # The viewer ends with every process of the prefix: when its sheet was closed with Escape instead, the
+  # next viewer's sheet often went away at once, every other picture was missing and import waited for ever.
+  kill "$viewer" 2>/dev/null || true
+  WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
+  WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
+  wait "$viewer" 2>/dev/null || true
+  if [ $status != 0 ]; then
+    echo "render-dialogs: no picture of page $page" >&2
     return 1
   fi
-  sleep 1.5 # let every control paint
-  import -frame -window "$window" "$out/$file"
-  xdotool key --window "$window" Escape 2>/dev/null || true
-  for _ in $(seq 50); do
-    kill -0 "$viewer" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$viewer" 2>/dev/null || true
-  wait "$viewer" 2>/dev/null || true
   echo "$out/$file"
 }
 

@@ -14,7 +14,6 @@ names=(link-info configuration site-survey encryption advanced about)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
 
 "$wine" "$exe" </dev/null >/dev/null 2>&1 &
